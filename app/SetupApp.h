@@ -1,0 +1,21 @@
+// The application object: checks that the program file arrived whole, then runs the wizard.
+#pragma once
+
+#include <afxwin.h>
+
+// The complete program carries the whole game; a shorter file was cut off in transit.
+const DWORD MIN_PROGRAM_FILE_SIZE = 2800000;
+
+class CSetupApp : public CWinApp
+{
+public:
+    CSetupApp();
+
+    virtual BOOL InitInstance();
+
+    // TRUE when the program's own file can be examined and is at least the minimum size.
+    static BOOL IsProgramFileComplete();
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,25 @@
+// The greeting page.
+#pragma once
+
+#include <afxdlgs.h>
+
+#include "resource.h"
+
+class CSetupSheet;
+
+class CWelcomePage : public CPropertyPage
+{
+    DECLARE_DYNCREATE(CWelcomePage)
+
+public:
+    CWelcomePage();
+    explicit CWelcomePage(CSetupSheet* pSheet);
+    virtual ~CWelcomePage();
+
+    enum { IDD = IDD_WELCOME };
+
+    CSetupSheet* m_pSheet;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
