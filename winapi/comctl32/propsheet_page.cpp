@@ -1,0 +1,143 @@
+#include "propsheet_page.h"
+
+#include "dialog_template.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include <vector>
+
+namespace {
+
+const DWORD PAGE_MAGIC = 0x50535031; /* 'PSP1' */
+
+char *CopyText(LPCSTR text)
+{
+    if (IS_INTRESOURCE(text))
+        return (char *)text;
+    return strdup(text);
+}
+
+void FreeText(LPCSTR text)
+{
+    if (!IS_INTRESOURCE(text))
+        free((void *)text);
+}
+
+void CallPageCallback(HPROPSHEETPAGE hpage, UINT msg)
+{
+    PROPSHEETPAGEA *psp = &hpage->psp;
+    if ((psp->dwFlags & PSP_USECALLBACK) && psp->pfnCallback)
+        psp->pfnCallback(NULL, msg, psp);
+}
+
+} // namespace
+
+/***********************************************************************
+ *      CreatePropertySheetPageA   (COMCTL32.@)
+ */
+HPROPSHEETPAGE WINAPI CreatePropertySheetPageA(LPCPROPSHEETPAGEA lppsp)
+{
+    if (!lppsp || lppsp->dwSize < PROPSHEETPAGEA_V1_SIZE)
+        return NULL;
+    size_t pspSize = lppsp->dwSize > sizeof(PROPSHEETPAGEA) ? lppsp->dwSize : sizeof(PROPSHEETPAGEA);
+    HPROPSHEETPAGE hpage = (HPROPSHEETPAGE)calloc(1, offsetof(_PSP, psp) + pspSize);
+    if (!hpage)
+        return NULL;
+    hpage->magic = PAGE_MAGIC;
+    memcpy(&hpage->psp, lppsp, lppsp->dwSize);
+    PROPSHEETPAGEA *psp = &hpage->psp;
+    if (!(psp->dwFlags & PSP_DLGINDIRECT))
+        psp->pszTemplate = CopyText(psp->pszTemplate);
+    if (psp->dwFlags & PSP_USETITLE)
+        psp->pszTitle = CopyText(psp->pszTitle);
+    if (psp->dwFlags & PSP_USEICONID)
+        psp->pszIcon = CopyText(psp->pszIcon);
+    if (psp->dwSize > PROPSHEETPAGEA_V1_SIZE)
+        CallPageCallback(hpage, PSPCB_ADDREF);
+    return hpage;
+}
+
+/***********************************************************************
+ *      DestroyPropertySheetPage   (COMCTL32.@)
+ */
+BOOL WINAPI DestroyPropertySheetPage(HPROPSHEETPAGE hPSPage)
+{
+    if (!hPSPage)
+        return FALSE;
+    CallPageCallback(hPSPage, PSPCB_RELEASE);
+    PROPSHEETPAGEA *psp = &hPSPage->psp;
+    if (!(psp->dwFlags & PSP_DLGINDIRECT))
+        FreeText(psp->pszTemplate);
+    if (psp->dwFlags & PSP_USETITLE)
+        FreeText(psp->pszTitle);
+    if (psp->dwFlags & PSP_USEICONID)
+        FreeText(psp->pszIcon);
+    hPSPage->magic = 0;
+    free(hPSPage);
+    return TRUE;
+}
+
+BOOL PageIsHandle(const void *p)
+{
+    return p && ((const _PSP *)p)->magic == PAGE_MAGIC;
+}
+
+const void *PageLoadTemplate(HPROPSHEETPAGE hpage, DWORD *size)
+{
+    const PROPSHEETPAGEA *psp = &hpage->psp;
+    if (psp->dwFlags & PSP_DLGINDIRECT) {
+        if (psp->pResource && size)
+            *size = DialogTemplateSize(psp->pResource);
+        return psp->pResource;
+    }
+    HRSRC res = FindResourceA(psp->hInstance, psp->pszTemplate, (LPCSTR)RT_DIALOG);
+    if (!res)
+        return NULL;
+    if (size)
+        *size = SizeofResource(psp->hInstance, res);
+    return LockResource(LoadResource(psp->hInstance, res));
+}
+
+std::string PageTitle(HPROPSHEETPAGE hpage, const std::string &templateCaption)
+{
+    const PROPSHEETPAGEA *psp = &hpage->psp;
+    if (!(psp->dwFlags & PSP_USETITLE))
+        return templateCaption;
+    if (!IS_INTRESOURCE(psp->pszTitle))
+        return psp->pszTitle;
+    char text[256];
+    if (LoadStringA(psp->hInstance, (UINT)(UINT_PTR)psp->pszTitle, text, sizeof text) > 0)
+        return text;
+    if (!templateCaption.empty())
+        return templateCaption;
+    return "(null)";
+}
+
+HWND PageCreateWindow(HPROPSHEETPAGE hpage, HWND hwndSheet)
+{
+    DWORD size = 0;
+    const void *pTemplate = PageLoadTemplate(hpage, &size);
+    if (!pTemplate)
+        return NULL;
+
+    /* The template asks for a captioned pop-up of its own; inside the sheet the page is a
+     * hidden, borderless child that takes part in its parent's keyboard navigation. */
+    std::vector<DWORD> copy((size + sizeof(DWORD) - 1) / sizeof(DWORD));
+    memcpy(copy.data(), pTemplate, size);
+    DialogTemplateHeader header;
+    DialogTemplateReadHeader(copy.data(), &header);
+    DWORD style = header.style;
+    style |= WS_CHILD | WS_TABSTOP | DS_CONTROL;
+    style &= ~(DS_MODALFRAME | WS_CAPTION | WS_SYSMENU | WS_POPUP | WS_DISABLED | WS_VISIBLE |
+               WS_THICKFRAME);
+    DialogTemplateSetStyle(copy.data(), style,
+                           DialogTemplateExStyle(copy.data()) | WS_EX_CONTROLPARENT);
+
+    PROPSHEETPAGEA *psp = &hpage->psp;
+    if ((psp->dwFlags & PSP_USECALLBACK) && psp->pfnCallback &&
+        !psp->pfnCallback(NULL, PSPCB_CREATE, psp))
+        return NULL;
+    return CreateDialogIndirectParamA(psp->hInstance, (LPCDLGTEMPLATEA)copy.data(), hwndSheet,
+                                      psp->pfnDlgProc, (LPARAM)psp);
+}
