@@ -126,6 +126,13 @@ wine_boot_prefix() {
     cat "$WINE_RUN_DIR/wineboot.log" >&2
     return 1
   fi
+  # No window manager runs on Xvfb: unmanaged, Wine draws each window's frame and caption
+  # itself, as Windows does, so pictures of windows show them.
+  if ! WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+      >>"$WINE_RUN_DIR/wineboot.log" 2>&1; then
+    echo "wine-lib: setting Wine's X11 driver to unmanaged windows failed" >&2
+    return 1
+  fi
   wine_wait_idle "$prefix" 120 || return 1
   end=$(date +%s%N)
   _wine_unlink_home_folders "$prefix" || return 1
