@@ -1,0 +1,24 @@
+// CDC and CPaintDC.
+#include "afxwin.h"
+
+IMPLEMENT_DYNAMIC(CDC, CObject)
+IMPLEMENT_DYNAMIC(CPaintDC, CDC)
+
+CDC::CDC() : m_hDC(NULL)
+{
+}
+
+HDC CDC::GetSafeHdc() const
+{
+    return m_hDC;
+}
+
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
+{
+    m_hDC = BeginPaint(m_hWnd, &m_ps);
+}
+
+CPaintDC::~CPaintDC()
+{
+    EndPaint(m_hWnd, &m_ps);
+}
