@@ -1,15 +1,7 @@
 #include "SetupApp.h"
 
 #include "Maker.h"
-#include "SetupSheet.h"
-#include "CopyPage.h"
-#include "DirectoryPage.h"
-#include "DonePage.h"
-#include "EmailPage.h"
-#include "IconPage.h"
-#include "LicensePage.h"
-#include "ReadyPage.h"
-#include "WelcomePage.h"
+#include "SetupWizard.h"
 
 BEGIN_MESSAGE_MAP(CSetupApp, CWinApp)
     ON_COMMAND(ID_HELP, CWinApp::OnHelp)
@@ -48,26 +40,6 @@ BOOL CSetupApp::InitInstance()
         return FALSE;
     }
 
-    CSetupSheet sheet("FVPD Setup", NULL, 0);
-    CWelcomePage welcomePage(&sheet);
-    CLicensePage licensePage(&sheet);
-    CDirectoryPage directoryPage(&sheet);
-    CIconPage iconPage(&sheet);
-    CEmailPage emailPage(&sheet);
-    CReadyPage readyPage(&sheet);
-    CCopyPage copyPage(&sheet);
-    CDonePage donePage(&sheet);
-
-    CPropertyPage* pages[] = { &welcomePage, &licensePage, &directoryPage, &iconPage,
-                               &emailPage, &readyPage, &copyPage, &donePage };
-    for (CPropertyPage* pPage : pages)
-    {
-        pPage->m_psp.dwFlags &= ~PSP_HASHELP;
-        sheet.AddPage(pPage);
-    }
-
-    sheet.m_psh.dwFlags |= PSH_WIZARD;
-    sheet.m_psh.dwFlags &= ~PSH_HASHELP;
-    sheet.DoModal();
+    RunSetupWizard();
     return FALSE;
 }

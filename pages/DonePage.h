@@ -20,6 +20,9 @@ public:
 
     CSetupSheet* m_pSheet;
 
+    virtual BOOL OnSetActive();
+    virtual BOOL OnWizardFinish();
+
 protected:
     DECLARE_MESSAGE_MAP()
 };

@@ -18,7 +18,18 @@ public:
 
     enum { IDD = IDD_ICONS };
 
+    CButton m_btnStartMenu;
+    CButton m_btnProgramGroup;
+    CButton m_btnDesktop;
     CSetupSheet* m_pSheet;
+
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual BOOL OnSetActive();
+    virtual LRESULT OnWizardBack();
+    virtual LRESULT OnWizardNext();
+
+private:
+    void StoreChoices();
 
 protected:
     DECLARE_MESSAGE_MAP()

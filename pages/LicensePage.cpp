@@ -2,6 +2,9 @@
 
 #include "SetupSheet.h"
 
+// The agreement, exactly as it is shown: lines end with CR CR LF.
+extern const char g_szLicenseText[];
+
 IMPLEMENT_DYNCREATE(CLicensePage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CLicensePage, CPropertyPage)
@@ -19,4 +22,18 @@ CLicensePage::CLicensePage(CSetupSheet* pSheet)
 
 CLicensePage::~CLicensePage()
 {
+}
+
+void CLicensePage::DoDataExchange(CDataExchange* pDX)
+{
+    CPropertyPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_LICENSE, m_editLicense);
+    DDX_Text(pDX, IDC_LICENSE, m_strLicense);
+}
+
+BOOL CLicensePage::OnSetActive()
+{
+    m_editLicense.SetWindowText(g_szLicenseText);
+    m_pSheet->SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+    return CPropertyPage::OnSetActive();
 }

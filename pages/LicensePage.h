@@ -18,7 +18,12 @@ public:
 
     enum { IDD = IDD_LICENSE };
 
+    CEdit m_editLicense;
+    CString m_strLicense;
     CSetupSheet* m_pSheet;
+
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual BOOL OnSetActive();
 
 protected:
     DECLARE_MESSAGE_MAP()

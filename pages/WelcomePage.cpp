@@ -20,3 +20,9 @@ CWelcomePage::CWelcomePage(CSetupSheet* pSheet)
 CWelcomePage::~CWelcomePage()
 {
 }
+
+BOOL CWelcomePage::OnSetActive()
+{
+    m_pSheet->SetWizardButtons(PSWIZB_NEXT);
+    return CPropertyPage::OnSetActive();
+}

@@ -20,6 +20,8 @@ public:
 
     CSetupSheet* m_pSheet;
 
+    virtual BOOL OnSetActive();
+
 protected:
     DECLARE_MESSAGE_MAP()
 };

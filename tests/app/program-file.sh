@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The start-up check of the program's own file, on copies of the small-payload program grown to
+# exact sizes (bytes after the end of an executable do not change how it runs).
+# usage: program-file.sh PROGRAM DRIVER_SO REMOVE_OWN_FILE_SO
+set -euo pipefail
+program=$1 driver=$2 remove_own_file=$3
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export WINEPREFIX=$work/prefix
+failures=0
+
+# copy_sized NAME SIZE: a copy of the program, named fvpsetup, of exactly SIZE bytes.
+copy_sized() {
+  mkdir -p "$work/$1"
+  cp "$program" "$work/$1/fvpsetup"
+  truncate -s "$2" "$work/$1/fvpsetup"
+}
+
+# check WHAT SCENARIO PRELOAD COMMAND...: runs the command with the driver preloaded.
+check() {
+  local what=$1 scenario=$2 preload=$3
+  shift 3
+  if LD_PRELOAD="$preload" FVP_SCENARIO="$here/$scenario" timeout 60 "$@"; then
+    echo "ok: $what"
+  else
+    echo "FAILED: $what"
+    failures=$((failures + 1))
+  fi
+}
+
+copy_sized short 2799999
+copy_sized whole 2800000
+copy_sized removed 2800000
+
+check "2,799,999 bytes: incomplete" incomplete.scn "$driver" "$work/short/fvpsetup"
+check "2,800,000 bytes: wizard" complete.scn "$driver" "$work/whole/fvpsetup"
+check "started through PATH: wizard" complete.scn "$driver" \
+  env PATH="$work/whole:$PATH" bash -c 'cd / && exec fvpsetup'
+check "removed while running: incomplete" incomplete.scn "$remove_own_file $driver" \
+  "$work/removed/fvpsetup"
+
+[ "$failures" -eq 0 ]
