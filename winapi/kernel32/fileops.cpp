@@ -1,0 +1,137 @@
+// Whole-file operations: GetFileAttributesA, DeleteFileA, CopyFileA.
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "dospath.h"
+#include "fileinfo.h"
+#include "lasterror.h"
+#include "winbase.h"
+#include "winerror.h"
+
+static bool IsReadOnly(const std::string &host, const struct stat &st)
+{
+    return FileAttributesFromStat(HostBaseName(host), st) & FILE_ATTRIBUTE_READONLY;
+}
+
+/***********************************************************************
+ *           GetFileAttributesA
+ */
+DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName)
+{
+    std::string host;
+    struct stat st;
+    if (!lpFileName || !*lpFileName) {
+        FailWith(ERROR_PATH_NOT_FOUND);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    if (!DosPathToHost(lpFileName, host))
+        return INVALID_FILE_ATTRIBUTES;
+    if (stat(host.c_str(), &st) != 0) {
+        FailWithErrno();
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return FileAttributesFromStat(HostBaseName(host), st);
+}
+
+/***********************************************************************
+ *           DeleteFileA
+ *
+ * A folder or a read-only file is refused with ERROR_ACCESS_DENIED.
+ */
+BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
+{
+    std::string host;
+    struct stat st;
+    if (!lpFileName || !*lpFileName)
+        return FailWith(ERROR_PATH_NOT_FOUND);
+    if (!DosPathToHost(lpFileName, host))
+        return FALSE;
+    if (stat(host.c_str(), &st) != 0)
+        return FailWithErrno();
+    if (S_ISDIR(st.st_mode) || IsReadOnly(host, st))
+        return FailWith(ERROR_ACCESS_DENIED);
+    if (unlink(host.c_str()) != 0)
+        return FailWithErrno();
+    return TRUE;
+}
+
+static bool CopyContents(int from, int to)
+{
+    char buf[65536];
+    for (;;) {
+        ssize_t n = read(from, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        for (ssize_t done = 0; done < n;) {
+            ssize_t w = write(to, buf + done, (size_t)(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w < 0)
+                return false;
+            done += w;
+        }
+    }
+}
+
+/***********************************************************************
+ *           CopyFileA
+ *
+ * The copy gets the source's permissions (so its read-only attribute) and its last-write
+ * time. A copy that fails half-way is removed.
+ */
+BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists)
+{
+    std::string source, target;
+    if (!lpExistingFileName || !*lpExistingFileName || !lpNewFileName || !*lpNewFileName)
+        return FailWith(ERROR_PATH_NOT_FOUND);
+    if (!DosPathToHost(lpExistingFileName, source) || !DosPathToHost(lpNewFileName, target))
+        return FALSE;
+    struct stat from, to;
+    if (stat(source.c_str(), &from) != 0)
+        return FailWithErrno();
+    if (S_ISDIR(from.st_mode))
+        return FailWith(ERROR_ACCESS_DENIED);
+    if (stat(target.c_str(), &to) == 0) {
+        if (to.st_dev == from.st_dev && to.st_ino == from.st_ino)
+            return FailWith(ERROR_SHARING_VIOLATION);
+        if (S_ISDIR(to.st_mode) || IsReadOnly(target, to))
+            return FailWith(ERROR_ACCESS_DENIED);
+        if (bFailIfExists)
+            return FailWith(ERROR_FILE_EXISTS);
+    }
+    int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return FailWithErrno();
+    int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (bFailIfExists ? O_EXCL : 0);
+    int out = open(target.c_str(), flags, 0600);
+    if (out < 0) {
+        int err = errno;
+        close(in);
+        return FailWith(err == EEXIST ? ERROR_FILE_EXISTS : Win32ErrorFromErrno(err));
+    }
+    bool copied = CopyContents(in, out);
+    int err = errno;
+    if (copied) {
+        struct timespec times[2] = {from.st_atim, from.st_mtim};
+        futimens(out, times);
+        fchmod(out, from.st_mode & 07777);
+    }
+    close(in);
+    if (close(out) != 0 && copied) {
+        copied = false;
+        err = errno;
+    }
+    if (!copied) {
+        unlink(target.c_str());
+        return FailWith(Win32ErrorFromErrno(err));
+    }
+    return TRUE;
+}

@@ -1,0 +1,177 @@
+// File searches: FindFirstFileA, FindNextFileA, FindClose.
+#include <dirent.h>
+#include <string.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "codepage.h"
+#include "dospath.h"
+#include "fileinfo.h"
+#include "handles.h"
+#include "lasterror.h"
+#include "winbase.h"
+#include "winerror.h"
+
+namespace {
+
+class FindObject : public KernelObject {
+public:
+    explicit FindObject(std::vector<WIN32_FIND_DATAA> found) : m_found(std::move(found)) {}
+    bool Next(WIN32_FIND_DATAA &data)
+    {
+        if (m_next >= m_found.size())
+            return false;
+        data = m_found[m_next++];
+        return true;
+    }
+
+private:
+    std::vector<WIN32_FIND_DATAA> m_found;
+    size_t m_next = 0;
+};
+
+// Windows' wildcards: '*' any run of characters, '?' exactly one, without regard to case.
+bool MatchesMask(const std::string &name, const std::string &mask)
+{
+    size_t n = 0, m = 0;
+    size_t starMask = std::string::npos, starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && mask[m] == '*') {
+            starMask = m++;
+            starName = n;
+        } else if (m < mask.size() &&
+                   (mask[m] == '?' || AnsiUpper((unsigned char)mask[m]) == AnsiUpper((unsigned char)name[n]))) {
+            ++m;
+            ++n;
+        } else if (starMask != std::string::npos) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*')
+        ++m;
+    return m == mask.size();
+}
+
+// NTFS lists a folder in the order of the upper-cased names.
+bool ListedBefore(const WIN32_FIND_DATAA &a, const WIN32_FIND_DATAA &b)
+{
+    const unsigned char *x = (const unsigned char *)a.cFileName;
+    const unsigned char *y = (const unsigned char *)b.cFileName;
+    for (; *x && AnsiUpper(*x) == AnsiUpper(*y); ++x, ++y) {
+    }
+    return AnsiUpper(*x) < AnsiUpper(*y);
+}
+
+bool Describe(const std::string &folder, const std::string &hostName, WIN32_FIND_DATAA &data)
+{
+    std::string name = Utf8ToAnsi(hostName);
+    struct stat st;
+    if (name.size() >= MAX_PATH || stat((folder + "/" + hostName).c_str(), &st) != 0)
+        return false;
+    memset(&data, 0, sizeof data);
+    data.dwFileAttributes = FileAttributesFromStat(hostName, st);
+    data.ftCreationTime = FileTimeFromTimespec(st.st_ctim);
+    data.ftLastAccessTime = FileTimeFromTimespec(st.st_atim);
+    data.ftLastWriteTime = FileTimeFromTimespec(st.st_mtim);
+    ULONGLONG size = S_ISDIR(st.st_mode) ? 0 : (ULONGLONG)st.st_size;
+    data.nFileSizeHigh = (DWORD)(size >> 32);
+    data.nFileSizeLow = (DWORD)size;
+    memcpy(data.cFileName, name.c_str(), name.size() + 1);
+    return true;
+}
+
+} // namespace
+
+/***********************************************************************
+ *           FindFirstFileA
+ *
+ * The last name of the path is the mask ("*.*" means every name). A folder other than a
+ * drive's root also lists "." and "..". Names come in the order NTFS gives them.
+ */
+HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData)
+{
+    std::string full, host;
+    if (!lpFileName || !*lpFileName) {
+        FailWith(ERROR_PATH_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (!lpFindFileData) {
+        FailWith(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (!DosFullPath(lpFileName, full))
+        return INVALID_HANDLE_VALUE;
+    size_t slash = full.rfind('\\');
+    std::string folder = full.substr(0, slash + 1);
+    std::string mask = full.substr(slash + 1);
+    if (mask == "*.*")
+        mask = "*";
+    struct stat st;
+    if (!DosPathToHost(folder.c_str(), host))
+        return INVALID_HANDLE_VALUE;
+    if (stat(host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        FailWith(ERROR_PATH_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    DIR *dir = mask.empty() ? nullptr : opendir(host.c_str());
+    if (!mask.empty() && !dir) {
+        FailWithErrno();
+        return INVALID_HANDLE_VALUE;
+    }
+    bool driveRoot = folder.size() == 3;
+    std::vector<WIN32_FIND_DATAA> dots, found;
+    while (dir) {
+        struct dirent *entry = readdir(dir);
+        if (!entry)
+            break;
+        std::string name = entry->d_name;
+        bool dot = name == "." || name == "..";
+        WIN32_FIND_DATAA data;
+        if ((dot && driveRoot) || !MatchesMask(Utf8ToAnsi(name), mask) || !Describe(host, name, data))
+            continue;
+        (dot ? dots : found).push_back(data);
+    }
+    if (dir)
+        closedir(dir);
+    std::sort(dots.begin(), dots.end(), ListedBefore);
+    std::sort(found.begin(), found.end(), ListedBefore);
+    found.insert(found.begin(), dots.begin(), dots.end());
+    if (found.empty()) {
+        FailWith(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    FindObject *search = new FindObject(std::move(found));
+    search->Next(*lpFindFileData);
+    return HandleFromObject(search);
+}
+
+/***********************************************************************
+ *           FindNextFileA
+ */
+BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData)
+{
+    FindObject *search = ObjectFromHandleAs<FindObject>(hFindFile);
+    if (!search)
+        return FailWith(ERROR_INVALID_HANDLE);
+    if (!lpFindFileData)
+        return FailWith(ERROR_INVALID_PARAMETER);
+    if (!search->Next(*lpFindFileData))
+        return FailWith(ERROR_NO_MORE_FILES);
+    return TRUE;
+}
+
+/***********************************************************************
+ *           FindClose
+ */
+BOOL WINAPI FindClose(HANDLE hFindFile)
+{
+    if (!ObjectFromHandleAs<FindObject>(hFindFile) || !DestroyHandle(hFindFile))
+        return FailWith(ERROR_INVALID_HANDLE);
+    return TRUE;
+}
