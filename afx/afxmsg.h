@@ -62,11 +62,11 @@ protected: \
 // afx_msg void memberFxn();  for a command (menu, accelerator, button) with this id
 #define ON_COMMAND(id, memberFxn) \
     { WM_COMMAND, CN_COMMAND, (UINT)(id), [](CCmdTarget* pTarget, WPARAM, LPARAM) -> LRESULT { \
-        (static_cast<ThisClass*>(pTarget)->*(&ThisClass::memberFxn))(); \
+        static_cast<ThisClass*>(pTarget)->memberFxn(); \
         return 0; } },
 
 // afx_msg void memberFxn();  for a click on the button with this id
 #define ON_BN_CLICKED(id, memberFxn) \
     { WM_COMMAND, BN_CLICKED, (UINT)(id), [](CCmdTarget* pTarget, WPARAM, LPARAM) -> LRESULT { \
-        (static_cast<ThisClass*>(pTarget)->*(&ThisClass::memberFxn))(); \
+        static_cast<ThisClass*>(pTarget)->memberFxn(); \
         return 0; } },
