@@ -4,7 +4,7 @@
 #include <afxwin.h>
 
 // The complete program carries the whole game; a shorter file was cut off in transit.
-const DWORD MIN_PROGRAM_FILE_SIZE = 2800000;
+const LONG MIN_PROGRAM_FILE_SIZE = 2800000;
 
 class CSetupApp : public CWinApp
 {
