@@ -94,9 +94,12 @@ __attribute__((constructor)) void StartScenario()
         fprintf(stderr, "%s\n", FormatScenarioError(path, error).c_str());
         _Exit(2);
     }
+    if (!WinapiUseDisplay("headless")) {
+        fprintf(stderr, "scenario driver: this program has no headless display\n");
+        _Exit(2);
+    }
     g_process = new ThisProcess;
     g_runner = new ScenarioRunner(path, *steps, *g_process);
-    WinapiSelectDisplay("headless");
     WinapiSetIdleHook(OnIdle);
     atexit(OnProgramExit);
 }

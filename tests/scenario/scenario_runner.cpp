@@ -113,7 +113,7 @@ ScenarioRunner::Result ScenarioRunner::Poll()
 bool ScenarioRunner::AllowsMessageBox(StepKind kind)
 {
     return kind == StepKind::ExpectMessage || kind == StepKind::ExpectMessageStarting ||
-           kind == StepKind::Ok || kind == StepKind::ExpectExit;
+           kind == StepKind::Ok;
 }
 
 bool ScenarioRunner::Attempt(const ScenarioStep& step)
