@@ -44,17 +44,6 @@ typedef struct _FILETIME {
     DWORD dwHighDateTime;
 } FILETIME, *PFILETIME, *LPFILETIME;
 
-typedef struct _SYSTEMTIME {
-    WORD wYear;
-    WORD wMonth;
-    WORD wDayOfWeek;
-    WORD wDay;
-    WORD wHour;
-    WORD wMinute;
-    WORD wSecond;
-    WORD wMilliseconds;
-} SYSTEMTIME, *PSYSTEMTIME, *LPSYSTEMTIME;
-
 typedef struct _SECURITY_ATTRIBUTES {
     DWORD nLength;
     LPVOID lpSecurityDescriptor;
@@ -97,8 +86,6 @@ WINAPI_EXTERN_C BOOL WINAPI CloseHandle(HANDLE hObject);
 WINAPI_EXTERN_C DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
 WINAPI_EXTERN_C BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 WINAPI_EXTERN_C BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists);
-WINAPI_EXTERN_C BOOL WINAPI FileTimeToLocalFileTime(const FILETIME *lpFileTime, LPFILETIME lpLocalFileTime);
-WINAPI_EXTERN_C BOOL WINAPI FileTimeToSystemTime(const FILETIME *lpFileTime, LPSYSTEMTIME lpSystemTime);
 
 /* Folders and paths */
 WINAPI_EXTERN_C BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
@@ -131,10 +118,6 @@ WINAPI_EXTERN_C DWORD WINAPI GetCurrentThreadId(void);
 WINAPI_EXTERN_C void WINAPI ExitProcess(UINT uExitCode);
 
 /* Strings */
-WINAPI_EXTERN_C int WINAPI lstrlenA(LPCSTR lpString);
-WINAPI_EXTERN_C LPSTR WINAPI lstrcpyA(LPSTR lpString1, LPCSTR lpString2);
-WINAPI_EXTERN_C LPSTR WINAPI lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength);
-WINAPI_EXTERN_C LPSTR WINAPI lstrcatA(LPSTR lpString1, LPCSTR lpString2);
 WINAPI_EXTERN_C int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr,
                                                int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar);
 WINAPI_EXTERN_C int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr,
@@ -162,9 +145,5 @@ WINAPI_EXTERN_C int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance,
 #define GetWindowsDirectory GetWindowsDirectoryA
 #define RemoveDirectory RemoveDirectoryA
 #define SetCurrentDirectory SetCurrentDirectoryA
-#define lstrcat lstrcatA
-#define lstrcpy lstrcpyA
-#define lstrcpyn lstrcpynA
-#define lstrlen lstrlenA
 
 #endif

@@ -2,6 +2,8 @@
 // ANSI <-> UTF-8 mapping of file names.
 #include "codepage.h"
 
+#include <string.h>
+
 #include "lasterror.h"
 #include "winbase.h"
 #include "winerror.h"
@@ -142,7 +144,7 @@ int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteS
         FailWith(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    int count = cbMultiByte < 0 ? lstrlenA(lpMultiByteStr) + 1 : cbMultiByte;
+    int count = cbMultiByte < 0 ? (int)strlen(lpMultiByteStr) + 1 : cbMultiByte;
     if (cchWideChar == 0)
         return count;
     if (cchWideChar < count) {

@@ -58,6 +58,50 @@ bool MatchesMask(const std::string &name, const std::string &mask)
     return m == mask.size();
 }
 
+bool IsShortNameCharacter(unsigned char c)
+{
+    return c > 0x20 && !strchr("\"*+,./:;<=>?[\\]|", c);
+}
+
+// The 8.3 alias Windows gives a name that is not a short name itself (at most eight
+// characters, a dot and three, none that a short name cannot hold); "" for a short name.
+// Searches match it too, which is why "*.256" finds "c.2560". Its shape is Wine's: four
+// characters of the name padded with '~', a '~' and three of a hash, then the first three
+// characters of the extension.
+std::string ShortAlias(const std::string &name)
+{
+    if (name == "." || name == "..")
+        return "";
+    size_t dot = name.rfind('.');
+    if (dot == 0)
+        dot = std::string::npos; // a leading dot starts no extension
+    std::string base = name.substr(0, dot);
+    std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
+    bool isShort = !base.empty() && base.size() <= 8 && extension.size() <= 3 &&
+                   std::all_of(base.begin(), base.end(), [](char c) { return IsShortNameCharacter((unsigned char)c); }) &&
+                   std::all_of(extension.begin(), extension.end(), [](char c) { return IsShortNameCharacter((unsigned char)c); });
+    if (isShort)
+        return "";
+    auto shortCharacter = [](char c) { return IsShortNameCharacter((unsigned char)c) ? (char)AnsiUpper((unsigned char)c) : '_'; };
+    std::string alias;
+    for (size_t i = 0; i < base.size() && alias.size() < 4; ++i)
+        alias += shortCharacter(base[i]);
+    alias.resize(4, '~');
+    alias += '~';
+    DWORD hash = 2166136261u;
+    for (char c : name)
+        hash = (hash ^ AnsiUpper((unsigned char)c)) * 16777619u;
+    static const char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    for (int i = 0; i < 3; ++i, hash /= 36)
+        alias += kDigits[hash % 36];
+    if (!extension.empty()) {
+        alias += '.';
+        for (size_t i = 0; i < extension.size() && i < 3; ++i)
+            alias += shortCharacter(extension[i]);
+    }
+    return alias;
+}
+
 // NTFS lists a folder in the order of the upper-cased names.
 bool ListedBefore(const WIN32_FIND_DATAA &a, const WIN32_FIND_DATAA &b)
 {
@@ -83,6 +127,8 @@ bool Describe(const std::string &folder, const std::string &hostName, WIN32_FIND
     data.nFileSizeHigh = (DWORD)(size >> 32);
     data.nFileSizeLow = (DWORD)size;
     memcpy(data.cFileName, name.c_str(), name.size() + 1);
+    std::string alias = ShortAlias(name);
+    memcpy(data.cAlternateFileName, alias.c_str(), alias.size() + 1);
     return true;
 }
 
@@ -91,8 +137,9 @@ bool Describe(const std::string &folder, const std::string &hostName, WIN32_FIND
 /***********************************************************************
  *           FindFirstFileA
  *
- * The last name of the path is the mask ("*.*" means every name). A folder other than a
- * drive's root also lists "." and "..". Names come in the order NTFS gives them.
+ * The last name of the path is the mask ("*.*" means every name), matched against each
+ * name and its 8.3 alias. A folder other than a drive's root also lists "." and "..".
+ * Names come in the order NTFS gives them.
  */
 HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData)
 {
@@ -132,8 +179,11 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
             break;
         std::string name = entry->d_name;
         bool dot = name == "." || name == "..";
+        std::string ansi = Utf8ToAnsi(name);
+        std::string alias = ShortAlias(ansi);
+        bool matches = MatchesMask(ansi, mask) || (!alias.empty() && MatchesMask(alias, mask));
         WIN32_FIND_DATAA data;
-        if ((dot && driveRoot) || !MatchesMask(Utf8ToAnsi(name), mask) || !Describe(host, name, data))
+        if ((dot && driveRoot) || !matches || !Describe(host, name, data))
             continue;
         (dot ? dots : found).push_back(data);
     }

@@ -1,5 +1,6 @@
 // File searches: wildcards as Windows matches them, the order of the names, the errors.
 #include <fcntl.h>
+#include <string.h>
 #include <sys/stat.h>
 
 #include <string>
@@ -43,10 +44,11 @@ TEST_F(FindTest, WildcardsMatchAsOnWindows)
         const char *mask;
         const char *names;
     } cases[] = {
-        {"C:\\w\\*.256", "a.256 B.256 x.y.256"},
-        {"C:\\w\\*256", "a.256 B.256 x.y.256"},
+        // "c.2560" through its 8.3 alias, whose extension is ".256"
+        {"C:\\w\\*.256", "a.256 B.256 c.2560 x.y.256"},
+        {"C:\\w\\*256", "a.256 B.256 c.2560 x.y.256"},
         {"C:\\w\\?.256", "a.256 B.256"},
-        {"C:\\w\\*.2?6", "a.256 B.256 x.y.256"},
+        {"C:\\w\\*.2?6", "a.256 B.256 c.2560 x.y.256"},
         {"C:\\w\\*.2*", "a.256 B.256 c.2560 d.25 x.y.256"},
         {"C:\\w\\A.*", "a.256"},
         {"C:\\w\\*.t*", "LongFileName.Text"},
@@ -86,7 +88,23 @@ TEST_F(FindTest, TheFoundDataDescribesTheFile)
     EXPECT_EQ(data.nFileSizeHigh, 0u);
     ULONGLONG written = ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
     EXPECT_EQ(written, (1000000000ULL + 11644473600ULL) * 10000000ULL);
+    EXPECT_STREQ(data.cAlternateFileName, ""); // a short name needs no alias
     EXPECT_TRUE(FindClose(find));
+
+    struct AliasCase {
+        const char *name;
+        const char *prefix;
+        const char *suffix;
+    } aliases[] = {{"c.2560", "C~~~~", ".256"}, {"x.y.256", "X_Y~~", ".256"}, {"LongFileName.Text", "LONG~", ".TEX"}};
+    for (const AliasCase &c : aliases) {
+        find = FindFirstFileA(c.name, &data);
+        ASSERT_NE(find, INVALID_HANDLE_VALUE) << c.name;
+        std::string alias = data.cAlternateFileName;
+        EXPECT_EQ(alias.size(), 8 + strlen(c.suffix)) << alias;
+        EXPECT_EQ(alias.substr(0, 5), c.prefix) << alias;
+        EXPECT_EQ(alias.substr(8), c.suffix) << alias;
+        FindClose(find);
+    }
     SetLastError(0);
     EXPECT_FALSE(FindClose(find));
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_HANDLE);
