@@ -1,6 +1,8 @@
+# shellcheck shell=bash
 # Wine in the test run: a virtual X server, one booted 64-bit prefix per run copied for
 # each case, bounded waits, and cleanup by process id whatever happens.
-# Source it from bash; it sets an EXIT trap (add your own cleanup with wine_at_exit).
+# Source it from bash (set -e and pipefail in the caller are fine); it sets an EXIT trap
+# (add your own cleanup with wine_at_exit).
 #
 #   wine_start_display            Xvfb on a free display; exports DISPLAY
 #   wine_boot_prefix              boots the run's prefix once; sets WINE_BASE_PREFIX
@@ -12,7 +14,7 @@
 #   wine_at_exit CMD...           runs CMD at exit, before the Wine cleanup
 #
 # Variables: WINE_RUN_DIR (this run's scratch folder, removed at exit unless
-# WINE_KEEP_RUN_DIR=1), WINE_BASE_PREFIX, WINE_BOOT_SECONDS.
+# WINE_KEEP_RUN_DIR=1), WINE_BASE_PREFIX.
 
 # Keep Wine quiet: no debug channels, no Mono or Gecko installers, no menu builder.
 export WINEDEBUG=-all
@@ -21,7 +23,6 @@ export WINEARCH=win64
 
 WINE_RUN_DIR=${WINE_RUN_DIR:-$(mktemp -d "${TMPDIR:-/tmp}/fvp-wine.XXXXXX")}
 WINE_BASE_PREFIX=""
-WINE_BOOT_SECONDS=""
 _wine_xvfb_pid=""
 _wine_prefixes=()
 _wine_exit_cmds=()
@@ -34,12 +35,16 @@ wine_at_exit() {
 
 _wine_cleanup() {
   local status=$? cmd prefix
+  local -
+  set +e
   for cmd in "${_wine_exit_cmds[@]}"; do
     eval "$cmd" || true
   done
   for prefix in "${_wine_prefixes[@]}"; do
-    [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
-    [ -d "$prefix" ] && WINEPREFIX=$prefix timeout 20 wineserver -w >/dev/null 2>&1
+    if [ -d "$prefix" ]; then
+      WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+      WINEPREFIX=$prefix timeout 20 wineserver -w >/dev/null 2>&1
+    fi
   done
   if [ -n "$_wine_xvfb_pid" ]; then
     kill "$_wine_xvfb_pid" 2>/dev/null
@@ -48,7 +53,7 @@ _wine_cleanup() {
   if [ "${WINE_KEEP_RUN_DIR:-0}" != 1 ]; then
     rm -rf "$WINE_RUN_DIR"
   fi
-  return $status
+  return "$status"
 }
 trap _wine_cleanup EXIT
 trap 'exit 130' INT
@@ -81,6 +86,8 @@ _wine_display_up_or_dead() {
 
 wine_start_display() {
   local n
+  local -
+  set +e
   for n in $(seq 90 189); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WINE_RUN_DIR/xvfb-$n.log" 2>&1 &
@@ -118,9 +125,8 @@ _wine_unlink_home_folders() {
 }
 
 wine_boot_prefix() {
-  local prefix=$WINE_RUN_DIR/base-prefix start end
+  local prefix=$WINE_RUN_DIR/base-prefix
   _wine_prefixes+=("$prefix")
-  start=$(date +%s%N)
   if ! WINEPREFIX=$prefix timeout 300 wineboot -i >"$WINE_RUN_DIR/wineboot.log" 2>&1; then
     echo "wine-lib: wineboot failed; see below" >&2
     cat "$WINE_RUN_DIR/wineboot.log" >&2
@@ -134,10 +140,16 @@ wine_boot_prefix() {
     return 1
   fi
   wine_wait_idle "$prefix" 120 || return 1
-  end=$(date +%s%N)
   _wine_unlink_home_folders "$prefix" || return 1
-  WINE_BOOT_SECONDS=$(( (end - start) / 1000000000 ))
   WINE_BASE_PREFIX=$prefix
+}
+
+# Remembers a prefix, so that its processes are stopped at exit.
+_wine_track_prefix() {
+  case " ${_wine_prefixes[*]} " in
+    *" $1 "*) ;;
+    *) _wine_prefixes+=("$1") ;;
+  esac
 }
 
 wine_copy_prefix() {
@@ -150,25 +162,34 @@ wine_copy_prefix() {
     echo "wine-lib: $dest already exists" >&2
     return 1
   fi
-  _wine_prefixes+=("$dest")
+  _wine_track_prefix "$dest"
   cp -a "$WINE_BASE_PREFIX" "$dest"
 }
 
 wine_run() {
   local prefix=$1 secs=$2 status
+  local -
+  set +e
   shift 2
-  case " ${_wine_prefixes[*]} " in
-    *" $prefix "*) ;;
-    *) _wine_prefixes+=("$prefix") ;;
-  esac
-  WINEPREFIX=$prefix timeout --kill-after=5 "$secs" wine "$@"
-  status=$?
+  _wine_track_prefix "$prefix"
+  if [ -t 1 ] || [ -t 2 ]; then
+    # On a terminal Wine's console wraps each character in cursor escapes; through pipes
+    # the program's output arrives as it wrote it.
+    {
+      WINEPREFIX=$prefix timeout --kill-after=5 "$secs" wine "$@" 2>&1 1>&3 3>&- | cat >&2
+      exit "${PIPESTATUS[0]}"
+    } 3>&1 | cat
+    status=${PIPESTATUS[0]}
+  else
+    WINEPREFIX=$prefix timeout --kill-after=5 "$secs" wine "$@"
+    status=$?
+  fi
   if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
     echo "wine-lib: $1 still running after $secs s; stopped" >&2
     WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
   fi
   wine_wait_idle "$prefix" 60 || return 1
-  return $status
+  return "$status"
 }
 
 # A Linux path as Wine sees it through drive Z:.
@@ -192,23 +213,33 @@ wine_screenshot() {
   import -window "$id" "$file"
 }
 
-# Runs the scenario driver under Wine in PREFIX: the driver starts SETUP_EXE itself,
-# follows SCENARIO_FILE and waits for the setup program. The driver's output passes
-# through; returns 0 when the scenario held, else 1 (with a line saying why when the
-# driver itself could not tell).
+# Runs the scenario driver under Wine in PREFIX as
+#   driver.exe SETUP_EXE SCENARIO_FILE   (both as Z:\ paths)
+# The driver starts SETUP_EXE itself, follows SCENARIO_FILE and waits for the setup
+# program. Its stdout and stderr pass through with plain LF line ends; returns 0 when the
+# scenario held, else 1 (with a line saying why when the driver itself could not tell,
+# e.g. when it did not end within SECS, default 120, and was stopped).
 wine_run_scenario() {
-  local prefix=$1 driver=$2 setup=$3 scenario=$4 secs=${5:-120} status
-  local f
+  local prefix=$1 driver=$2 setup=$3 scenario=$4 secs=${5:-120} status f
+  local -
+  set +e
   for f in "$driver" "$setup" "$scenario"; do
     if [ ! -f "$f" ]; then
       echo "wine-lib: $f does not exist" >&2
       return 1
     fi
   done
-  wine_run "$prefix" "$secs" "$(wine_path "$driver")" "$(wine_path "$setup")" "$(wine_path "$scenario")"
-  status=$?
+  _wine_track_prefix "$prefix"
+  # The Windows driver ends its lines with CR LF; without the CR its messages read the
+  # same as the native run's.
+  {
+    wine_run "$prefix" "$secs" "$(wine_path "$driver")" "$(wine_path "$setup")" "$(wine_path "$scenario")" \
+      2>&1 1>&3 3>&- | sed -u 's/\r$//' >&2
+    exit "${PIPESTATUS[0]}"
+  } 3>&1 | sed -u 's/\r$//'
+  status=${PIPESTATUS[0]}
   case $status in
-    0|1) return $status ;;
+    0|1) return "$status" ;;
     124|137) echo "scenario: $scenario did not end within $secs s" >&2 ;;
     *) echo "scenario: driver ended with code $status" >&2 ;;
   esac

@@ -6,7 +6,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 fixtures=$root/tests/wine/fixtures
-# shellcheck source=../../scripts/wine-lib.sh
+# shellcheck source=scripts/wine-lib.sh
 source "$root/scripts/wine-lib.sh"
 
 failures=0
