@@ -89,9 +89,9 @@ BOOL DosFullPath(LPCSTR path, std::string &full)
         for (size_t i = 0; i < parts.size() && i < 2; ++i)
             root += parts[i] + "\\";
         for (size_t i = 2; i < parts.size(); ++i)
-            rest += parts[i] + "\\";
-        if (!p.empty() && !IsSeparator(p.back()) && !rest.empty())
-            rest.pop_back();
+            rest += (i > 2 ? "\\" : "") + parts[i];
+        if (IsSeparator(p.back()))
+            rest += "\\";
     } else {
         std::string current = DosCurrentDirectory();
         if (StartsWithDrive(p) && p.size() > 2 && IsSeparator(p[2])) {
