@@ -1,9 +1,7 @@
 // winapi_main: the program's entry on Linux, doing what the Windows loader and the run-time
 // library's start-up do before WinMain.
 #include "winbase.h"
-
-// SW_SHOWNORMAL, the show command a program started normally receives.
-static const int kShowNormal = 1;
+#include "winuser.h"
 
 // The arguments part of the command line: past the program's name (quoted or not) and the
 // blanks after it, as the run-time library's start-up finds it.
@@ -28,5 +26,5 @@ int main(int argc, char **argv)
 {
     (void)argc;
     (void)argv;
-    return WinMain(GetModuleHandleA(NULL), NULL, SkipProgramName(GetCommandLineA()), kShowNormal);
+    return WinMain(GetModuleHandleA(NULL), NULL, SkipProgramName(GetCommandLineA()), SW_SHOWNORMAL);
 }
