@@ -325,7 +325,37 @@ BEGIN_MESSAGE_MAP(CTestSheet, CPropertySheet)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
+// A window made through CWnd::Create, its style adjusted by PreCreateWindow.
+class CProbeWnd : public CWnd
+{
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override
+    {
+        cs.style |= WS_DISABLED;
+        return CWnd::PreCreateWindow(cs);
+    }
+};
+
+void ProbeCreate()
+{
+    CProbeWnd probe;
+    RECT rect = { 10, 10, 110, 40 };
+    BOOL bCreated = probe.Create("STATIC", "probe", WS_POPUP, rect, NULL, 0);
+    CString strText;
+    if (bCreated)
+        probe.GetWindowText(strText);
+    CString strLine;
+    strLine.Format("probe: created %d, text %s, enabled %d, own object %d", bCreated,
+                   (LPCTSTR)strText, bCreated && probe.IsWindowEnabled(),
+                   bCreated && CWnd::FromHandle(probe.m_hWnd) == &probe);
+    Log(strLine);
+    probe.DestroyWindow();
+    Log(probe.m_hWnd == NULL ? "probe: released" : "probe: still attached");
+}
+
 const char* const g_expected[] = {
+    "probe: created 1, text probe, enabled 0, own object 1",
+    "probe: released",
     "sheet: init, no page window yet",
     "first: init, box shows initial",
     "first: set active",
@@ -365,6 +395,8 @@ public:
 
     BOOL InitInstance() override
     {
+        ProbeCreate();
+
         CFirstPage first;
         CSecondPage second;
         CTestSheet sheet(&first, &second);
