@@ -45,7 +45,6 @@ public:
     HWND m_hWnd;
 
     operator HWND() const;
-    HWND GetSafeHwnd() const;
 
     static CWnd* FromHandle(HWND hWnd);
     static CWnd* FromHandlePermanent(HWND hWnd);
@@ -160,8 +159,6 @@ class CDC : public CObject
 
 public:
     HDC m_hDC;
-
-    HDC GetSafeHdc() const;
 
 protected:
     CDC();

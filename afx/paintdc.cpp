@@ -8,11 +8,6 @@ CDC::CDC() : m_hDC(NULL)
 {
 }
 
-HDC CDC::GetSafeHdc() const
-{
-    return m_hDC;
-}
-
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
 {
     m_hDC = BeginPaint(m_hWnd, &m_ps);

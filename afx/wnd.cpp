@@ -46,11 +46,6 @@ CWnd::operator HWND() const
     return m_hWnd;
 }
 
-HWND CWnd::GetSafeHwnd() const
-{
-    return m_hWnd;
-}
-
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
     HandleMap::iterator it = PermanentMap().find(hWnd);
