@@ -16,4 +16,17 @@ WINAPI_EXTERN_C BOOL WinapiHideResource(LPCSTR lpType, LPCSTR lpName);
 /* Brings back every resource hidden with WinapiHideResource. */
 WINAPI_EXTERN_C void WinapiRestoreResources(void);
 
+/* ---- user32 ---- */
+
+/* Chooses the display by name ("headless" draws nothing and has no input); NULL chooses none.
+ * Call it before the first window is created: without a display the program ends with a
+ * message when it creates its first window or waits for its first message. FALSE
+ * (ERROR_INVALID_PARAMETER) for a name this build does not carry. */
+WINAPI_EXTERN_C BOOL WinapiUseDisplay(LPCSTR name);
+
+/* Called whenever GetMessageA, WaitMessage or a modal loop (DialogBox, MessageBoxA) finds the
+ * queue empty; the thread then waits only a few milliseconds before it looks again and calls
+ * the hook again. NULL removes it. */
+WINAPI_EXTERN_C void WinapiSetIdleHook(void (*hook)(void));
+
 #endif

@@ -77,6 +77,11 @@ typedef struct tagWINDOWPOS {
     UINT flags;
 } WINDOWPOS, *LPWINDOWPOS, *PWINDOWPOS;
 
+typedef struct tagSTYLESTRUCT {
+    DWORD styleOld;
+    DWORD styleNew;
+} STYLESTRUCT, *LPSTYLESTRUCT;
+
 typedef struct tagPAINTSTRUCT {
     HDC hdc;
     BOOL fErase;
@@ -410,12 +415,16 @@ typedef struct {
 #define ES_NUMBER 0x2000L
 #define EM_GETSEL 0x00B0
 #define EM_SETSEL 0x00B1
+#define EM_GETRECT 0x00B2
 #define EM_SCROLL 0x00B5
 #define EM_LINESCROLL 0x00B6
 #define EM_GETMODIFY 0x00B8
 #define EM_SETMODIFY 0x00B9
 #define EM_GETLINECOUNT 0x00BA
+#define EM_LINEINDEX 0x00BB
+#define EM_LINELENGTH 0x00C1
 #define EM_REPLACESEL 0x00C2
+#define EM_GETLINE 0x00C4
 #define EM_LIMITTEXT 0x00C5
 #define EM_SETLIMITTEXT EM_LIMITTEXT
 #define EM_GETFIRSTVISIBLELINE 0x00CE
@@ -446,8 +455,6 @@ typedef struct {
 #define SS_TYPEMASK 0x0000001FL
 #define SS_NOPREFIX 0x00000080L
 #define SS_SUNKEN 0x00001000L
-#define STM_SETICON 0x0170
-#define STM_GETICON 0x0171
 
 /* Message boxes */
 #define MB_OK 0x00000000L
