@@ -70,6 +70,10 @@ printf '%s\r\n' "desktop=C:\\users\\$user\\Desktop" \
 expect_same "special folders seen by the program" "$WINE_RUN_DIR/folders.expected" "$WINE_RUN_DIR/fakeinstall.out"
 neutral_dump "$prefix" "$user" >"$WINE_RUN_DIR/install.dump"
 expect_same "dump after the fixture's install" "$fixtures/fakeinstall.dump" "$WINE_RUN_DIR/install.dump"
+# Wine's own uninstaller finds the entry (key name, then display name).
+wine_run "$prefix" 60 uninstaller --list >"$WINE_RUN_DIR/uninstaller.out"
+grep -q '^Fernvale Patience Deluxe|||Fernvale Patience Deluxe' "$WINE_RUN_DIR/uninstaller.out" ||
+  fail "wine uninstaller --list does not show the entry"
 # The fresh copy is untouched by what ran in its sibling.
 neutral_dump "$WINE_RUN_DIR/fresh" "$user" | diff -q "$fixtures/fresh-prefix.dump" - >/dev/null ||
   fail "running in one copy changed another"

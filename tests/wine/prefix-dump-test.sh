@@ -58,6 +58,10 @@ printf '[Window]\r\nx=5\n\r\nName=Caf\xe9\rZ\r\nlast' >"$p/drive_c/windows/FVPAT
 write_ansi_link "$p/drive_c/users/alice/Desktop/Fernvale Patience Deluxe.lnk"
 head -c 100 "$p/drive_c/users/alice/Desktop/Fernvale Patience Deluxe.lnk" >"$p/drive_c/users/alice/Desktop/Broken.lnk"
 printf 'not a link' >"$p/drive_c/users/alice/Desktop/notes.txt"
+# A link exactly as Wine 8 saves it through IShellLinkA, with an item id list.
+group="$p/drive_c/users/alice/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Fernvale Games"
+mkdir -p "$group"
+cp "$root/tests/wine/fixtures/wine8-uninstall.lnk" "$group/Uninstall FV Patience Deluxe.lnk"
 cat >"$p/system.reg" <<'EOF'
 WINE REGISTRY Version 2
 ;; All keys relative to REGISTRY\\Machine
@@ -140,8 +144,21 @@ link "users/alice/Desktop/Fernvale Patience Deluxe.lnk"
   workdir "D:\Games\"
   description "Game"
   encoding ansi
-link-folder "users/alice/AppData/Roaming/Microsoft/Windows/Start Menu/Programs" absent
-link-folder "users/alice/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Fernvale Games" absent
+link-folder "users/alice/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+link "users/alice/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Fernvale Patience Deluxe.lnk" absent
+link-folder "users/alice/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Fernvale Games"
+link "users/alice/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Fernvale Games/Bramblecote Studios web page.lnk" absent
+link "users/alice/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Fernvale Games/FV Patience Deluxe Help.lnk" absent
+link "users/alice/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Fernvale Games/FV Patience Deluxe Order Form.lnk" absent
+link "users/alice/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Fernvale Games/FV Patience Deluxe Readme.lnk" absent
+link "users/alice/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Fernvale Games/FV Patience Deluxe.lnk" absent
+link "users/alice/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Fernvale Games/Uninstall FV Patience Deluxe.lnk"
+  target "C:\X\fvpat.exe"
+  idlist "C:\X\fvpat.exe"
+  arguments "/uninstall"
+  workdir "C:\X\"
+  description "Uninstall FV Patience Deluxe"
+  encoding unicode
 link-folder "users/bob/Desktop" absent
 link-folder "users/bob/AppData/Roaming/Microsoft/Windows/Start Menu/Programs" absent
 link-folder "users/bob/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Fernvale Games" absent
