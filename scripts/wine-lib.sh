@@ -21,7 +21,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
-WINE_RUN_DIR=${WINE_RUN_DIR:-$(mktemp -d "${TMPDIR:-/tmp}/fvp-wine.XXXXXX")}
+WINE_RUN_DIR=${WINE_RUN_DIR:-$(mktemp -d --suffix=.fvp-wine)}
 WINE_BASE_PREFIX=""
 _wine_xvfb_pid=""
 _wine_prefixes=()

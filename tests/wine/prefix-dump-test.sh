@@ -6,7 +6,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 dump=$root/scripts/prefix-dump
-work=$(mktemp -d "${TMPDIR:-/tmp}/fvp-dump-test.XXXXXX")
+work=$(mktemp -d --suffix=.fvp-dump-test)
 trap 'rm -rf "$work"' EXIT
 
 failures=0

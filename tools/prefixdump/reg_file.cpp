@@ -83,7 +83,7 @@ std::string StringTypeName(int type)
     }
 }
 
-// The data after '=' in canonical form: "sz \"...\"", "dword xxxxxxxx", "hex(N) aa,bb".
+// The data after the equals sign in canonical form: sz "text", dword 0000002a, hex(N) aa,bb.
 std::string ShowData(const std::string &data)
 {
     size_t pos = 0;
