@@ -7,6 +7,7 @@
 #   wine_start_display            Xvfb on a free display; exports DISPLAY
 #   wine_boot_prefix              boots the run's prefix once; sets WINE_BASE_PREFIX
 #   wine_copy_prefix DEST         copies the booted prefix to DEST (new folder)
+#   wine_remove_prefix PREFIX     stops PREFIX's processes and removes it (copies are big)
 #   wine_run PREFIX SECS CMD...   runs `wine CMD...` in PREFIX, bounded; returns its code
 #   wine_wait_idle PREFIX [SECS]  waits until PREFIX's wineserver has ended
 #   wine_screenshot FILE [TITLE]  PNG of the screen, or of the window with that title
@@ -164,6 +165,15 @@ wine_copy_prefix() {
   fi
   _wine_track_prefix "$dest"
   cp -a "$WINE_BASE_PREFIX" "$dest"
+}
+
+wine_remove_prefix() {
+  local prefix=$1
+  local -
+  set +e
+  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+  wine_wait_idle "$prefix" 20 || return 1
+  rm -rf "$prefix"
 }
 
 wine_run() {

@@ -77,6 +77,9 @@ grep -q '^Fernvale Patience Deluxe|||Fernvale Patience Deluxe' "$WINE_RUN_DIR/un
 # The fresh copy is untouched by what ran in its sibling.
 neutral_dump "$WINE_RUN_DIR/fresh" "$user" | diff -q "$fixtures/fresh-prefix.dump" - >/dev/null ||
   fail "running in one copy changed another"
+if ! wine_remove_prefix "$WINE_RUN_DIR/fresh" || [ -e "$WINE_RUN_DIR/fresh" ]; then
+  fail "removing a copy"
+fi
 
 # --- Screenshots of the whole screen and of one window.
 WINEPREFIX=$prefix wine notepad >/dev/null 2>&1 &
