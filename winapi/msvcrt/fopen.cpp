@@ -1,0 +1,92 @@
+// fopen of the program. Defined in the executable, it stands in front of the host's fopen for
+// every caller in the process: a Windows path (a drive letter or a backslash) is opened through
+// the prefix's drives as the Windows run-time library opens it, any other path goes on to the
+// host's fopen untouched, so host libraries see no difference.
+#include <dlfcn.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "dosmaperr.h"
+#include "dospath.h"
+#include "stream.h"
+#include "winbase.h"
+
+namespace {
+
+typedef FILE *(*FopenFunction)(const char *, const char *);
+
+bool IsWindowsPath(const char *path)
+{
+    bool driveLetter = ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+                       path[1] == ':';
+    return driveLetter || strchr(path, '\\') != NULL;
+}
+
+// The mode as the Windows run-time library reads it: r, w or a, then '+', and 'b' or 't'
+// (text is the default). FALSE for anything else, which Windows refuses with EINVAL.
+bool ParseMode(const char *mode, int &flags, bool &text)
+{
+    bool update = false, binary = false, explicitText = false;
+    for (const char *c = mode + 1; *c; ++c) {
+        if (*c == '+' && !update)
+            update = true;
+        else if (*c == 'b' && !binary && !explicitText)
+            binary = true;
+        else if (*c == 't' && !binary && !explicitText)
+            explicitText = true;
+        else
+            return false;
+    }
+    switch (mode[0]) {
+    case 'r': flags = update ? O_RDWR : O_RDONLY; break;
+    case 'w': flags = (update ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC; break;
+    case 'a': flags = (update ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND; break;
+    default: return false;
+    }
+    text = !binary;
+    return true;
+}
+
+FILE *OpenWindowsPath(const char *path, const char *mode)
+{
+    int flags;
+    bool text;
+    if (!ParseMode(mode, flags, text)) {
+        errno = EINVAL;
+        return NULL;
+    }
+    std::string host;
+    if (!DosPathToHost(path, host)) {
+        errno = ErrnoFromWin32Error(GetLastError());
+        return NULL;
+    }
+    int fd = open(host.c_str(), flags | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        // A folder cannot be opened as a file on Windows, whatever the mode.
+        errno = errno == EISDIR ? EACCES : errno == ENOTDIR ? ENOENT : errno;
+        return NULL;
+    }
+    struct stat st;
+    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        close(fd);
+        errno = EACCES;
+        return NULL;
+    }
+    return OpenDescriptorStream(fd, mode, text);
+}
+
+} // namespace
+
+extern "C" FILE *fopen(const char *path, const char *mode)
+{
+    if (path && mode && IsWindowsPath(path))
+        return OpenWindowsPath(path, mode);
+    static FopenFunction hostFopen = (FopenFunction)dlsym(RTLD_NEXT, "fopen");
+    return hostFopen(path, mode);
+}

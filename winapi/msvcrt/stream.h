@@ -1,0 +1,16 @@
+// Streams on host files opened for Windows paths: the run-time library's buffer of 4096
+// bytes, and in text mode the Windows line ends (LF written as CR LF; CR LF read as LF, and
+// Ctrl+Z ending the text).
+#ifndef WINAPI_MSVCRT_STREAM_H
+#define WINAPI_MSVCRT_STREAM_H
+
+#include <stdio.h>
+
+// A stream over the open descriptor fd, which it owns from then on (fclose closes it); mode is
+// the fopen mode. NULL with errno set when no stream can be made; fd is then closed.
+FILE *OpenDescriptorStream(int fd, const char *mode, bool text);
+
+// The descriptor under a stream made by OpenDescriptorStream; -1 for any other stream.
+int StreamDescriptor(FILE *stream);
+
+#endif
