@@ -2,9 +2,14 @@
 #ifndef WINAPI_COMCTL32_PRIVATE_H
 #define WINAPI_COMCTL32_PRIVATE_H
 
+#include <windows.h>
+
 /* Registers the library's window classes once, so that dialog templates naming them work. */
 void RegisterCommonControlClasses(void);
 
 void ProgressRegisterClass(void);
+
+/* LoadStringA's work, on the module's resources through kernel32. */
+int LoadResourceString(HINSTANCE hInstance, UINT id, LPSTR buffer, int bufferSize);
 
 #endif

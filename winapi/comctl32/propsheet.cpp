@@ -2,6 +2,7 @@
  * buttons, and the PSM_ messages. */
 #include "propsheet.h"
 
+#include "comctl32_private.h"
 #include "propsheet_page.h"
 
 namespace {
@@ -57,7 +58,7 @@ void SetTitle(Sheet *sheet, LPCSTR text)
 {
     char buffer[256];
     if (IS_INTRESOURCE(text)) {
-        if (!LoadStringA(sheet->header.hInstance, LOWORD((UINT_PTR)text), buffer, sizeof buffer))
+        if (!LoadResourceString(sheet->header.hInstance, LOWORD((UINT_PTR)text), buffer, sizeof buffer))
             return;
         text = buffer;
     }
@@ -143,7 +144,7 @@ BOOL SetCurSel(Sheet *sheet, int index, int skipdir, HPROPSHEETPAGE hpage)
     }
 
     ShowPage(sheet, index);
-    EnableWindow(GetDlgItem(sheet->hwnd, IDHELP), sheet->pages[index].hasHelp);
+    EnableWindow(GetDlgItem(sheet->hwnd, IDC_HELP_BUTTON), sheet->pages[index].hasHelp);
     return TRUE;
 }
 
@@ -243,7 +244,7 @@ BOOL DoCommand(Sheet *sheet, WORD id)
     case IDCANCEL:
         Cancel(sheet, 0);
         return TRUE;
-    case IDHELP:
+    case IDC_HELP_BUTTON:
         Help(sheet);
         return TRUE;
     }
@@ -272,7 +273,7 @@ void PressButton(Sheet *sheet, int button)
         DoCommand(sheet, IDCANCEL);
         break;
     case PSBTN_HELP:
-        DoCommand(sheet, IDHELP);
+        DoCommand(sheet, IDC_HELP_BUTTON);
         break;
     }
 }

@@ -1,5 +1,6 @@
 #include "propsheet_page.h"
 
+#include "comctl32_private.h"
 #include "dialog_template.h"
 
 #include <stdlib.h>
@@ -107,7 +108,7 @@ std::string PageTitle(HPROPSHEETPAGE hpage, const std::string &templateCaption)
     if (!IS_INTRESOURCE(psp->pszTitle))
         return psp->pszTitle;
     char text[256];
-    if (LoadStringA(psp->hInstance, (UINT)(UINT_PTR)psp->pszTitle, text, sizeof text) > 0)
+    if (LoadResourceString(psp->hInstance, (UINT)(UINT_PTR)psp->pszTitle, text, sizeof text) > 0)
         return text;
     if (!templateCaption.empty())
         return templateCaption;

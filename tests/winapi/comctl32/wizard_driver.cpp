@@ -28,7 +28,7 @@ std::string Buttons(HWND sheet, bool needEnabled)
 {
     static const struct { int id; const char *name; } buttons[] = {
         {BACK_BUTTON, "back"}, {NEXT_BUTTON, "next"}, {FINISH_BUTTON, "finish"},
-        {IDCANCEL, "cancel"}, {IDHELP, "help"}};
+        {IDCANCEL, "cancel"}, {HELP_BUTTON, "help"}};
     std::string names;
     for (const auto &button : buttons) {
         HWND hwnd = GetDlgItem(sheet, button.id);

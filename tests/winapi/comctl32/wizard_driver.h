@@ -16,7 +16,12 @@
 #include <vector>
 
 /* The ids the platform gives the wizard's own buttons. */
-enum { BACK_BUTTON = 0x3023, NEXT_BUTTON = 0x3024, FINISH_BUTTON = 0x3025 };
+enum {
+    BACK_BUTTON = 0x3023,
+    NEXT_BUTTON = 0x3024,
+    FINISH_BUTTON = 0x3025,
+    HELP_BUTTON = 9, /* IDHELP */
+};
 /* The third page comes from the test program's resources under this id. */
 enum { THIRD_PAGE_ID = 103, STRING_TITLE_ID = 7 };
 

@@ -75,7 +75,7 @@ TEST(WizardButtons, ButtonTexts)
         int id;
         const char *text;
     } buttons[] = {{BACK_BUTTON, "< &Back"}, {NEXT_BUTTON, "&Next >"},
-                   {FINISH_BUTTON, "Finish"}, {IDCANCEL, "Cancel"}, {IDHELP, "Help"}};
+                   {FINISH_BUTTON, "Finish"}, {IDCANCEL, "Cancel"}, {HELP_BUTTON, "Help"}};
     WizardDriver wizard;
     wizard.steps = {[&](HWND sheet) {
         for (const auto &button : buttons) {
