@@ -7,8 +7,9 @@
 
 /* The next nWrites writes that streams opened on Windows paths make to their files fail as on
  * a full disk (errno ENOSPC), writing nothing; the writes after them succeed again. 0 ends
- * failures still pending. A stream writes to its file when its 4096-byte buffer is full, when
- * it is flushed or closed, and at once for a block of 4096 bytes or more. */
+ * failures still pending. A binary stream writes to its file at every fwrite; a text stream
+ * when its 4096-byte buffer is full, when it is flushed or closed, and at once for a block of
+ * 4096 bytes or more. */
 WINAPI_EXTERN_C void WinapiFailStreamWrites(UINT nWrites);
 
 #endif

@@ -195,7 +195,13 @@ FILE *OpenDescriptorStream(int fd, const char *mode, bool text)
         errno = saved;
         return NULL;
     }
-    setvbuf(stream, d->buffer, _IOFBF, sizeof d->buffer);
+    // Binary streams go to the file at every call, so that a write that fails is seen by the
+    // call that made it: the host's buffering would take a retried block into its buffer and
+    // lose it at fclose, where nobody looks. Text streams keep a buffer of the Windows size.
+    if (text)
+        setvbuf(stream, d->buffer, _IOFBF, sizeof d->buffer);
+    else
+        setvbuf(stream, NULL, _IONBF, 0);
     std::lock_guard<std::mutex> lock(g_streamsLock);
     g_streams[stream] = d;
     return stream;

@@ -1,6 +1,6 @@
-// Streams on host files opened for Windows paths: the run-time library's buffer of 4096
-// bytes, and in text mode the Windows line ends (LF written as CR LF; CR LF read as LF, and
-// Ctrl+Z ending the text).
+// Streams on host files opened for Windows paths. Binary streams read and write the file at
+// every call; text streams have the run-time library's buffer of 4096 bytes and the Windows
+// line ends (LF written as CR LF; CR LF read as LF, and Ctrl+Z ending the text).
 #ifndef WINAPI_MSVCRT_STREAM_H
 #define WINAPI_MSVCRT_STREAM_H
 
