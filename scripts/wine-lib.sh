@@ -125,6 +125,17 @@ _wine_unlink_home_folders() {
   done
 }
 
+# Debian's Wine does not look in the folder where fonts-wine puts Wine's own fonts
+# (Marlett draws the caption buttons, Tahoma and MS Sans Serif the dialogs); linked into
+# C:\windows\Fonts they are found, and windows look as they do on Windows.
+_wine_add_own_fonts() {
+  local font fonts=/usr/share/wine/fonts
+  [ -d "$fonts" ] || return 0
+  for font in "$fonts"/*.ttf; do
+    [ -e "$1/drive_c/windows/Fonts/${font##*/}" ] || ln -s "$font" "$1/drive_c/windows/Fonts/" || return 1
+  done
+}
+
 wine_boot_prefix() {
   local prefix=$WINE_RUN_DIR/base-prefix
   _wine_prefixes+=("$prefix")
@@ -142,6 +153,7 @@ wine_boot_prefix() {
   fi
   wine_wait_idle "$prefix" 120 || return 1
   _wine_unlink_home_folders "$prefix" || return 1
+  _wine_add_own_fonts "$prefix" || return 1
   WINE_BASE_PREFIX=$prefix
 }
 
