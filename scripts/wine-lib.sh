@@ -12,6 +12,8 @@
 #   wine_wait_idle PREFIX [SECS]  waits until PREFIX's wineserver has ended
 #   wine_screenshot FILE [TITLE]  PNG of the screen, or of the window with that title
 #   wine_run_scenario PREFIX DRIVER_EXE SETUP_EXE SCENARIO_FILE [SECS]
+#   wine_poll SECS CMD...         runs CMD every 50 ms until it succeeds; 1 after SECS
+#   wine_path PATH                prints a Linux path as Wine sees it (Z:\...)
 #   wine_at_exit CMD...           runs CMD at exit, before the Wine cleanup
 #
 # Variables: WINE_RUN_DIR (this run's scratch folder, removed at exit unless
