@@ -5,6 +5,7 @@
 #include <afxdlgs.h>
 
 #include <stdio.h>
+#include <string.h>
 
 #include <string>
 #include <vector>
@@ -169,7 +170,7 @@ BOOL CALLBACK FindOwnedMessageBox(HWND hWnd, LPARAM lParam)
 {
     HWND* phWnd = (HWND*)lParam;
     char szClass[16];
-    if (GetClassNameA(hWnd, szClass, sizeof(szClass)) > 0 && lstrcmpA(szClass, "#32770") == 0
+    if (GetClassNameA(hWnd, szClass, sizeof(szClass)) > 0 && strcmp(szClass, "#32770") == 0
         && GetDlgItem(hWnd, 0xFFFF) != NULL)
     {
         *phWnd = hWnd;
