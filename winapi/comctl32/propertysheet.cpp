@@ -84,6 +84,8 @@ INT_PTR RunModalLoop(Sheet *sheet)
  *      PropertySheetA   (COMCTL32.@)
  *
  * Shows a wizard and returns when it closes: 1 after Finish, 0 after Cancel, -1 on failure.
+ * Only the modal wizard form of the sheet exists in this build; a tabbed or modeless sheet is
+ * refused with ERROR_INVALID_PARAMETER, as is a sheet without a single usable page.
  */
 INT_PTR WINAPI PropertySheetA(LPCPROPSHEETHEADERA lppsh)
 {
@@ -105,8 +107,10 @@ INT_PTR WINAPI PropertySheetA(LPCPROPSHEETHEADERA lppsh)
     sheet.pageCx = 0;
     sheet.pageCy = 0;
     CollectPages(&sheet);
-    if (sheet.pages.empty())
+    if (sheet.pages.empty()) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
+    }
     sheet.activePage = (lppsh->dwFlags & PSH_USEPSTARTPAGE) ? 0 : (int)lppsh->nStartPage;
     if (sheet.activePage < 0 || sheet.activePage >= (int)sheet.pages.size())
         sheet.activePage = 0;

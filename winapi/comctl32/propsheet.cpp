@@ -305,18 +305,6 @@ void SetWizButtons(Sheet *sheet, DWORD flags)
     ShowWindow(finishShown ? hwndFinish : hwndNext, SW_SHOW);
 }
 
-/* The text replaces Finish, which becomes the only way forward: Back and Next disappear. */
-void SetFinishText(Sheet *sheet, LPCSTR text)
-{
-    HWND hwndFinish = GetDlgItem(sheet->hwnd, IDC_FINISH_BUTTON);
-    SetWindowTextA(hwndFinish, text);
-    ShowWindow(hwndFinish, SW_SHOW);
-    EnableWindow(hwndFinish, TRUE);
-    SendMessageA(sheet->hwnd, DM_SETDEFID, IDC_FINISH_BUTTON, 0);
-    ShowWindow(GetDlgItem(sheet->hwnd, IDC_BACK_BUTTON), SW_HIDE);
-    ShowWindow(GetDlgItem(sheet->hwnd, IDC_NEXT_BUTTON), SW_HIDE);
-}
-
 BOOL InitSheet(HWND hwnd, Sheet *sheet)
 {
     sheet->hwnd = hwnd;
@@ -395,9 +383,6 @@ INT_PTR CALLBACK SheetDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         return TRUE;
     case PSM_PRESSBUTTON:
         PressButton(sheet, (int)wParam);
-        return TRUE;
-    case PSM_SETFINISHTEXTA:
-        SetFinishText(sheet, (LPCSTR)lParam);
         return TRUE;
     case PSM_GETCURRENTPAGEHWND: {
         HWND current = NULL;

@@ -127,12 +127,10 @@ typedef struct _PSHNOTIFY {
 #define PSM_SETTITLEA (WM_USER + 111)
 #define PSM_SETWIZBUTTONS (WM_USER + 112)
 #define PSM_PRESSBUTTON (WM_USER + 113)
-#define PSM_SETFINISHTEXTA (WM_USER + 115)
 #define PSM_GETCURRENTPAGEHWND (WM_USER + 118)
 #define PSM_HWNDTOINDEX (WM_USER + 129)
 #define PSM_INDEXTOHWND (WM_USER + 130)
 #define PSM_SETTITLE PSM_SETTITLEA
-#define PSM_SETFINISHTEXT PSM_SETFINISHTEXTA
 
 #define PSWIZB_BACK 0x00000001
 #define PSWIZB_NEXT 0x00000002
@@ -156,8 +154,6 @@ typedef struct _PSHNOTIFY {
     PostMessageA(hDlg, PSM_SETWIZBUTTONS, 0, (LPARAM)(dwFlags))
 #define PropSheet_PressButton(hDlg, iButton) \
     PostMessageA(hDlg, PSM_PRESSBUTTON, (WPARAM)(iButton), 0)
-#define PropSheet_SetFinishText(hDlg, lpszText) \
-    SendMessageA(hDlg, PSM_SETFINISHTEXT, 0, (LPARAM)(LPCSTR)(lpszText))
 #define PropSheet_GetCurrentPageHwnd(hDlg) \
     (HWND) SendMessageA(hDlg, PSM_GETCURRENTPAGEHWND, 0, 0)
 #define PropSheet_HwndToIndex(hDlg, hwnd) \

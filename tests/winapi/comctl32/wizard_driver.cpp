@@ -69,7 +69,7 @@ INT_PTR WizardDriver::Run()
     psp[0].pResource = m_first.Template();
     psp[1].dwFlags |= PSP_DLGINDIRECT;
     psp[1].pResource = m_second.Template();
-    psp[2].pszTemplate = MAKEINTRESOURCEA(THIRD_PAGE_ID);
+    psp[2].pszTemplate = thirdTemplate;
 
     PROPSHEETHEADERA psh = {};
     psh.dwSize = sizeof psh;

@@ -49,6 +49,7 @@ public:
     PageScript pages[3];
     DWORD sheetFlags = PSH_WIZARD;
     UINT startPage = 0;
+    LPCSTR thirdTemplate = MAKEINTRESOURCEA(THIRD_PAGE_ID);
     HWND owner = NULL;
     std::vector<std::function<void(HWND sheet)>> steps;
     std::vector<std::string> log;        /* "page:event", e.g. "1:SETACTIVE" */

@@ -134,6 +134,25 @@ TEST(WizardNavigation, StartPageIsTheFirstShownAndCreated)
               wizard.log);
 }
 
+TEST(WizardNavigation, PageWhoseTemplateIsMissingIsLeftOut)
+{
+    WizardDriver wizard;
+    wizard.thirdTemplate = MAKEINTRESOURCEA(999);
+    wizard.startPage = 1;
+    wizard.steps = {
+        [&](HWND sheet) {
+            wizard.log.clear();
+            Press(sheet, PSBTN_NEXT);
+        },
+        [&](HWND sheet) {
+            EXPECT_EQ((Log{"1:WIZNEXT"}), wizard.log);
+            EXPECT_EQ(1, WizardDriver::CurrentPage(sheet));
+            Press(sheet, PSBTN_CANCEL);
+        },
+    };
+    EXPECT_EQ(0, wizard.Run());
+}
+
 TEST(WizardNavigation, PageQueriesAnswerForUnknownPages)
 {
     WizardDriver wizard;
