@@ -6,5 +6,6 @@
 #include "winerror.h"
 #include "winbase.h"
 #include "winuser.h"
+#include "winreg.h"
 
 #endif
