@@ -16,6 +16,15 @@ WINAPI_EXTERN_C BOOL WinapiHideResource(LPCSTR lpType, LPCSTR lpName);
 /* Brings back every resource hidden with WinapiHideResource. */
 WINAPI_EXTERN_C void WinapiRestoreResources(void);
 
+/* Makes GetDiskFreeSpaceA report a drive (letter of either case) as having these free and
+ * total bytes instead of what its file system has. FALSE for a letter that is no letter or
+ * more free than total bytes. */
+WINAPI_EXTERN_C BOOL WinapiSetDiskFreeSpaceOverride(CHAR cDrive, ULONGLONG ullFreeBytes, ULONGLONG ullTotalBytes);
+/* Makes GetDiskFreeSpaceA fail for an existing drive with this last error. */
+WINAPI_EXTERN_C BOOL WinapiFailDiskFreeSpace(CHAR cDrive, DWORD dwError);
+/* Ends every override made with the two functions above. */
+WINAPI_EXTERN_C void WinapiClearDiskFreeSpaceOverrides(void);
+
 /* ---- user32 ---- */
 
 /* Chooses the display by name ("headless" draws nothing and has no input); NULL chooses none.

@@ -1,6 +1,6 @@
 /* kernel32 of the Linux build: files and folders in the Wine-style prefix, the module and its
- * resources, the process, code-page conversion. Names, constants and error codes are those of
- * the real platform. */
+ * resources, the process and the programs it starts, profile files, code-page conversion.
+ * Names, constants and error codes are those of the real platform. */
 #ifndef WINAPI_WINBASE_H
 #define WINAPI_WINBASE_H
 
@@ -99,6 +99,17 @@ WINAPI_EXTERN_C UINT WINAPI GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize);
 WINAPI_EXTERN_C HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData);
 WINAPI_EXTERN_C BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData);
 WINAPI_EXTERN_C BOOL WINAPI FindClose(HANDLE hFindFile);
+WINAPI_EXTERN_C BOOL WINAPI GetDiskFreeSpaceA(LPCSTR lpRootPathName, LPDWORD lpSectorsPerCluster,
+                                              LPDWORD lpBytesPerSector, LPDWORD lpNumberOfFreeClusters,
+                                              LPDWORD lpTotalNumberOfClusters);
+
+/* Profile (INI) files */
+WINAPI_EXTERN_C DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
+                                                      LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName);
+WINAPI_EXTERN_C UINT WINAPI GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault,
+                                                  LPCSTR lpFileName);
+WINAPI_EXTERN_C BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString,
+                                                       LPCSTR lpFileName);
 
 /* The module, its command line and its resources */
 WINAPI_EXTERN_C HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
@@ -116,6 +127,7 @@ WINAPI_EXTERN_C DWORD WINAPI GetTickCount(void);
 WINAPI_EXTERN_C DWORD WINAPI GetCurrentProcessId(void);
 WINAPI_EXTERN_C DWORD WINAPI GetCurrentThreadId(void);
 WINAPI_EXTERN_C void WINAPI ExitProcess(UINT uExitCode);
+WINAPI_EXTERN_C UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow);
 
 /* Strings */
 WINAPI_EXTERN_C int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr,
@@ -137,13 +149,17 @@ WINAPI_EXTERN_C int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance,
 #define FindResource FindResourceA
 #define GetCommandLine GetCommandLineA
 #define GetCurrentDirectory GetCurrentDirectoryA
+#define GetDiskFreeSpace GetDiskFreeSpaceA
 #define GetFileAttributes GetFileAttributesA
 #define GetFullPathName GetFullPathNameA
 #define GetModuleFileName GetModuleFileNameA
 #define GetModuleHandle GetModuleHandleA
+#define GetPrivateProfileInt GetPrivateProfileIntA
+#define GetPrivateProfileString GetPrivateProfileStringA
 #define GetTempPath GetTempPathA
 #define GetWindowsDirectory GetWindowsDirectoryA
 #define RemoveDirectory RemoveDirectoryA
 #define SetCurrentDirectory SetCurrentDirectoryA
+#define WritePrivateProfileString WritePrivateProfileStringA
 
 #endif
