@@ -97,10 +97,10 @@ LONG WINAPI RegNotifyChangeKeyValue(HKEY hKey, BOOL bWatchSubtree, DWORD dwNotif
     LONG res = RefFromHandle(hKey, ref, &access);
     if (res != ERROR_SUCCESS)
         return res;
-    if (fAsynchronous && !IsEventObject(hEvent))
-        return ERROR_INVALID_HANDLE;
     if (!(access & KEY_NOTIFY))
         return ERROR_ACCESS_DENIED;
+    if (fAsynchronous && !IsEventObject(hEvent))
+        return ERROR_INVALID_HANDLE;
     if (!fAsynchronous) {
         std::u16string before, now;
         if (!TakeSnapshot(ref, bWatchSubtree != FALSE, before))
@@ -112,9 +112,11 @@ LONG WINAPI RegNotifyChangeKeyValue(HKEY hKey, BOOL bWatchSubtree, DWORD dwNotif
     RegistryReadGuard guard(RegistryMutex());
     if (!LocateKey(ref))
         return ERROR_KEY_DELETED;
-    for (const Registration &r : g_registrations)
-        if (r.hkey == hKey)
-            return ERROR_SUCCESS;   // armed already
+    for (Registration &r : g_registrations)
+        if (r.hkey == hKey) {   // armed already: the new request replaces it
+            r = Registration{hKey, ref.FullName(), bWatchSubtree != FALSE, dwNotifyFilter, hEvent};
+            return ERROR_SUCCESS;
+        }
     g_registrations.push_back(Registration{hKey, ref.FullName(), bWatchSubtree != FALSE, dwNotifyFilter, hEvent});
     return ERROR_SUCCESS;
 }

@@ -248,14 +248,21 @@ LONG WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWO
     if (!key)
         return ERROR_KEY_DELETED;
 
+    // As Windows does: a class that fills the whole buffer is cut one short of it, NUL
+    // included, and reported with ERROR_MORE_DATA and the length that was copied.
     res = ERROR_SUCCESS;
-    if (lpcchClass) {
-        DWORD length = (DWORD)key->keyClass.size();
-        if (length + 1 > *lpcchClass)
+    std::string cls = WideToAnsi(key->keyClass);
+    if (lpClass && lpcchClass && *lpcchClass) {
+        DWORD length = cls.size() < *lpcchClass ? (DWORD)cls.size() : *lpcchClass;
+        if (length == *lpcchClass) {
             res = ERROR_MORE_DATA;
+            length--;
+        }
+        memcpy(lpClass, cls.data(), length);
+        lpClass[length] = 0;
         *lpcchClass = length;
-        if (lpClass && res == ERROR_SUCCESS)
-            CopyAnsi(key->keyClass, lpClass);
+    } else if (lpcchClass) {
+        *lpcchClass = (DWORD)cls.size();
     }
     DWORD maxSubKey = 0, maxClass = 0, maxValueName = 0, maxData = 0;
     for (const auto &sub : key->subkeys) {

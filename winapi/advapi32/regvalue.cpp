@@ -73,6 +73,9 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD 
     if (!(access & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
 
+    // Windows counts a string's NUL for a caller that left it out of cbData.
+    if (cbData && IsStringType(dwType) && lpData[cbData - 1] && !lpData[cbData])
+        cbData++;
     std::string bytes;
     if (IsStringType(dwType)) {
         std::u16string text = AnsiToWide((const char *)lpData, cbData);
@@ -107,7 +110,8 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD 
 /***********************************************************************
  *           RegQueryValueExA
  *
- * The type and the size (stored or needed) are reported also with ERROR_MORE_DATA.
+ * The type and the size (stored or needed) are reported also with ERROR_MORE_DATA; a buffer
+ * too small is left untouched.
  */
 LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
                              LPDWORD lpcbData)
@@ -121,6 +125,10 @@ LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, 
         return res;
     if (!(access & KEY_QUERY_VALUE))
         return ERROR_ACCESS_DENIED;
+    if (!lpData && lpcbData)
+        *lpcbData = 0;
+    if (lpType)
+        *lpType = REG_NONE;
     RegistryReadGuard guard(RegistryMutex());
     RegKey *key = LocateKey(ref);
     if (!key)
