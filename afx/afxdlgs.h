@@ -34,9 +34,11 @@ public:
     // When another page is about to be shown: the controls' data into the members. FALSE
     // keeps this page.
     virtual BOOL OnKillActive();
+    // OK or Apply has accepted the pages (PSN_APPLY); nothing to do by default.
     virtual void OnOK();
+    // The sheet was cancelled; nothing to undo by default.
     virtual void OnCancel();
-    // Cancel has closed the sheet; calls OnCancel.
+    // Cancel has closed the sheet (PSN_RESET); calls OnCancel.
     virtual void OnReset();
     // TRUE lets Cancel close the sheet.
     virtual BOOL OnQueryCancel();
