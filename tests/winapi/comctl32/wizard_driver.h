@@ -22,8 +22,8 @@ enum {
     FINISH_BUTTON = 0x3025,
     HELP_BUTTON = 9, /* IDHELP */
 };
-/* The third page comes from the test program's resources under this id. */
-enum { THIRD_PAGE_ID = 103, STRING_TITLE_ID = 7 };
+/* The third page comes from the test program's resources under one of these ids. */
+enum { THIRD_PAGE_ID = 103, EXTENDED_PAGE_ID = 104, STRING_TITLE_ID = 7 };
 
 struct PageScript {
     DWORD flags = PSP_DEFAULT;

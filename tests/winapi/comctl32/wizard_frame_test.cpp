@@ -193,6 +193,25 @@ TEST(WizardTitle, TitleFromAMissingStringFallsBackToTheTemplate)
     EXPECT_EQ("Third", title);
 }
 
+/* An extended template serves as well: its caption titles the sheet, its controls are there,
+ * and the page is a borderless child even though the template asks for a caption. */
+TEST(WizardTitle, ExtendedTemplatePage)
+{
+    WizardDriver wizard;
+    wizard.thirdTemplate = MAKEINTRESOURCEA(EXTENDED_PAGE_ID);
+    wizard.startPage = 2;
+    wizard.steps = {[](HWND sheet) {
+        EXPECT_EQ("Extended", WizardDriver::Title(sheet));
+        HWND page = (HWND)SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+        EXPECT_TRUE(GetDlgItem(page, 1005));
+        DWORD style = (DWORD)GetWindowLongA(page, GWL_STYLE);
+        EXPECT_EQ((DWORD)WS_CHILD, style & (WS_CHILD | WS_POPUP));
+        EXPECT_EQ(0u, style & (WS_CAPTION | WS_DISABLED));
+        Press(sheet, PSBTN_CANCEL);
+    }};
+    wizard.Run();
+}
+
 TEST(WizardEnd, FinishEndsWithOneUnlessThePageRefuses)
 {
     WizardDriver wizard;
