@@ -71,12 +71,13 @@ CWnd* CWnd::FromHandle(HWND hWnd)
 
 void CWnd::DeleteTempMap()
 {
-    HandleMap temporaries;
-    temporaries.swap(TemporaryMap());
-    for (HandleMap::value_type& entry : temporaries)
+    HandleMap& temporaries = TemporaryMap();
+    while (!temporaries.empty())
     {
-        entry.second->m_hWnd = NULL;
-        delete entry.second;
+        CWnd* pTemporary = temporaries.begin()->second;
+        temporaries.erase(temporaries.begin());
+        pTemporary->m_hWnd = NULL;
+        delete pTemporary;
     }
 }
 
