@@ -10,7 +10,6 @@
 #include <mutex>
 #include <string>
 
-#include "codepage.h"
 #include "dospath.h"
 #include "lasterror.h"
 #include "profiletext.h"
@@ -84,10 +83,27 @@ bool SaveProfile(const std::string &host, const Profile &profile)
     return close(fd) == 0 || FailWithErrno();
 }
 
+// Names are equal without regard to case, in ASCII only: Wine folds no other letters here.
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c;
+}
+
+bool NamesEqual(const std::string &a, const std::string &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
 // The caller's section or key name as looked up: blanks at both ends do not count.
 bool SameName(const std::string &stored, LPCSTR wanted)
 {
-    return AnsiEqualIgnoringCase(stored, TrimProfileSpaces(wanted));
+    return NamesEqual(stored, TrimProfileSpaces(wanted));
 }
 
 // The first section of that name, and in it the key: later sections of the same name are
@@ -144,10 +160,10 @@ bool SetValue(Profile &profile, LPCSTR section, LPCSTR key, LPCSTR value)
 bool DeleteKey(Profile &profile, LPCSTR section, LPCSTR key)
 {
     for (ProfileSection &s : profile) {
-        if (!AnsiEqualIgnoringCase(s.name, section))
+        if (!NamesEqual(s.name, section))
             continue;
         for (size_t i = 0; i < s.keys.size(); ++i) {
-            if (AnsiEqualIgnoringCase(s.keys[i].name, key)) {
+            if (NamesEqual(s.keys[i].name, key)) {
                 s.keys.erase(s.keys.begin() + (long)i);
                 return true;
             }
@@ -159,7 +175,7 @@ bool DeleteKey(Profile &profile, LPCSTR section, LPCSTR key)
 bool DeleteSection(Profile &profile, LPCSTR section)
 {
     for (size_t i = 0; i < profile.size(); ++i) {
-        if (AnsiEqualIgnoringCase(profile[i].name, section)) {
+        if (NamesEqual(profile[i].name, section)) {
             profile.erase(profile.begin() + (long)i);
             return true;
         }
@@ -243,7 +259,7 @@ INT KeyNames(Profile &profile, LPCSTR section, LPSTR buffer, UINT size)
     buffer[0] = '\0';
     ProfileSection *s = nullptr;
     for (ProfileSection &candidate : profile) {
-        if (AnsiEqualIgnoringCase(candidate.name, section)) {
+        if (NamesEqual(candidate.name, section)) {
             s = &candidate;
             break;
         }
