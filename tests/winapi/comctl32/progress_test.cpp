@@ -80,6 +80,14 @@ TEST_F(ProgressTest, StepItWrapsAroundTheRange)
     EXPECT_EQ(85, Pos());
 }
 
+TEST(InitCommonControlsEx, TakesOnlyTheStructureItKnows)
+{
+    INITCOMMONCONTROLSEX init = {sizeof init, ICC_PROGRESS_CLASS};
+    EXPECT_TRUE(InitCommonControlsEx(&init));
+    init.dwSize = sizeof init - 1;
+    EXPECT_FALSE(InitCommonControlsEx(&init));
+}
+
 /* A page template that names the class finds it without InitCommonControls in the program. */
 TEST(ProgressInPage, TemplateControlIsAProgressBar)
 {
