@@ -26,14 +26,17 @@ public:
     bool OwnsWindow(HWND) override { return true; }
     bool HasEnded() override { return m_ended; }
 
-    std::string ApplicationName() override
+    std::string ApplicationName() override { return m_name; }
+
+    // Learnt while the program runs: by the time the exit handler runs, the program's Win32
+    // may already be torn down.
+    void LearnName()
     {
-        if (m_name.empty()) {
-            char path[MAX_PATH];
-            DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
-            m_name = ApplicationNameFromPath(std::string(path, length < sizeof path ? length : 0));
-        }
-        return m_name;
+        if (!m_name.empty())
+            return;
+        char path[MAX_PATH];
+        DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
+        m_name = ApplicationNameFromPath(std::string(path, length < sizeof path ? length : 0));
     }
 
     void End() { m_ended = true; }
@@ -66,6 +69,7 @@ void OnIdle()
     if (polling)
         return;
     polling = true;
+    g_process->LearnName();
     ScenarioRunner::Result result = g_runner->Poll();
     polling = false;
     if (result != ScenarioRunner::Pending)
