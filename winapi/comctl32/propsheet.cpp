@@ -58,7 +58,8 @@ void SetTitle(Sheet *sheet, LPCSTR text)
 {
     char buffer[256];
     if (IS_INTRESOURCE(text)) {
-        if (!LoadResourceString(sheet->header.hInstance, LOWORD((UINT_PTR)text), buffer, sizeof buffer))
+        UINT id = LOWORD((UINT_PTR)text);
+        if (!LoadResourceString(sheet->header.hInstance, id, buffer, sizeof buffer))
             return;
         text = buffer;
     }
