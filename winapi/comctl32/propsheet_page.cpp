@@ -41,7 +41,9 @@ HPROPSHEETPAGE WINAPI CreatePropertySheetPageA(LPCPROPSHEETPAGEA lppsp)
 {
     if (!lppsp || lppsp->dwSize < PROPSHEETPAGEA_V1_SIZE)
         return NULL;
-    size_t pspSize = lppsp->dwSize > sizeof(PROPSHEETPAGEA) ? lppsp->dwSize : sizeof(PROPSHEETPAGEA);
+    size_t pspSize = lppsp->dwSize;
+    if (pspSize < sizeof(PROPSHEETPAGEA))
+        pspSize = sizeof(PROPSHEETPAGEA);
     HPROPSHEETPAGE hpage = (HPROPSHEETPAGE)calloc(1, offsetof(_PSP, psp) + pspSize);
     if (!hpage)
         return NULL;
