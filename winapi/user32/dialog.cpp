@@ -26,7 +26,7 @@ void DialogSetFocus(HWND control)
     SetFocus(control);
 }
 
-static HWND FindDefButton(HWND parent)
+HWND FindDefButton(HWND parent)
 {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) return child;
@@ -137,6 +137,10 @@ HWND CreateFromTemplate(HINSTANCE instance, const void *data, HWND parent, DLGPR
             return nullptr;
         }
     }
+
+    // The template's default button is the dialog's default: the one Enter presses and that
+    // gets the default look back when the focus leaves another push button.
+    if (HWND def = FindDefButton(dialog)) DialogOf(dialog)->def_id = (UINT)GetDlgCtrlID(def);
 
     HWND focus = GetNextDlgTabItem(dialog, nullptr, FALSE);
     // TRUE asks for the default focus: the first tab stop, found again since the
@@ -336,5 +340,6 @@ extern "C" BOOL WINAPI EndDialog(HWND hwnd, INT_PTR result)
         info->disabled_owner = nullptr;
     }
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageA(hwnd, WM_NULL, 0, 0);  // wakes the modal loop, which may be waiting
     return TRUE;
 }

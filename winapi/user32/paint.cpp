@@ -14,7 +14,8 @@ RECT ClientOf(const Window *w)
 
 void Mark(Window *w, const RECT *rect, bool erase)
 {
-    if (!IsEffectivelyVisible(w)) return;  // hidden windows are painted whole when shown
+    // Hidden windows are painted whole when shown; the desktop is the display's own.
+    if (!w->parent || !IsEffectivelyVisible(w)) return;
     RECT r = rect ? *rect : ClientOf(w);
     if (!w->needs_paint) {
         w->needs_paint = true;

@@ -109,7 +109,8 @@ bool TakeInput(Queue &q, MSG *msg, HWND filter, UINT first, UINT last, bool remo
         if (!MatchesWindow(target, filter) || !MatchesRange(in.message, first, last)) return false;
         Fill(msg, target, in.message, in.wParam, in.lParam);
         if (remove) {
-            q.shift = in.shift;
+            // The display reports Shift with each key, so it is up again once the key is.
+            q.shift = in.shift && in.message != WM_KEYUP;
             if (in.message == WM_KEYDOWN) {
                 q.last_key = *msg;
                 q.last_char = in.ch;

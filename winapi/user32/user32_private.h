@@ -117,6 +117,7 @@ DialogInfo *DialogOf(HWND hwnd);  // creates it for a window of the dialog class
 void DialogDestroyed(Window *w);
 void DialogSetFocus(HWND control);               // focus, and select all of an edit box
 void DialogSetDefButton(HWND dialog, HWND to);   // the default-button look follows the focus
+HWND FindDefButton(HWND parent);                 // the push button that looks like the default
 INT_PTR RunModalDialog(HWND dialog, HWND owner);
 
 /* The display in use */
