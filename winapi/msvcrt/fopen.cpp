@@ -1,7 +1,7 @@
-// fopen of the program. Defined in the executable, it stands in front of the host's fopen for
-// every caller in the process: a Windows path (a drive letter or a backslash) is opened through
-// the prefix's drives as the Windows run-time library opens it, any other path goes on to the
-// host's fopen untouched, so host libraries see no difference.
+// fopen, fwrite and fclose of the program. Defined in the executable, they stand in front of
+// the host's for every caller in the process: a Windows path (a drive letter or a backslash)
+// is opened through the prefix's drives as the Windows run-time library opens it, any other
+// path goes on to the host's fopen untouched, so host libraries see no difference.
 #include <dlfcn.h>
 #include <errno.h>
 #include <fcntl.h>
@@ -20,6 +20,8 @@
 namespace {
 
 typedef FILE *(*FopenFunction)(const char *, const char *);
+typedef size_t (*FwriteFunction)(const void *, size_t, size_t, FILE *);
+typedef int (*FcloseFunction)(FILE *);
 
 bool IsWindowsPath(const char *path)
 {
@@ -89,4 +91,21 @@ extern "C" FILE *fopen(const char *path, const char *mode)
         return OpenWindowsPath(path, mode);
     static FopenFunction hostFopen = (FopenFunction)dlsym(RTLD_NEXT, "fopen");
     return hostFopen(path, mode);
+}
+
+extern "C" size_t fwrite(const void *data, size_t size, size_t count, FILE *stream)
+{
+    if (TakeFailingWrite(stream)) {
+        errno = ENOSPC;
+        return 0;
+    }
+    static FwriteFunction hostFwrite = (FwriteFunction)dlsym(RTLD_NEXT, "fwrite");
+    return hostFwrite(data, size, count, stream);
+}
+
+extern "C" int fclose(FILE *stream)
+{
+    ForgetStream(stream);
+    static FcloseFunction hostFclose = (FcloseFunction)dlsym(RTLD_NEXT, "fclose");
+    return hostFclose(stream);
 }

@@ -5,11 +5,9 @@
 
 #include "windef.h"
 
-/* The next nWrites writes that streams opened on Windows paths make to their files fail as on
- * a full disk (errno ENOSPC), writing nothing; the writes after them succeed again. 0 ends
- * failures still pending. A binary stream writes to its file at every fwrite; a text stream
- * when its 4096-byte buffer is full, when it is flushed or closed, and at once for a block of
- * 4096 bytes or more. */
+/* The next nWrites fwrite calls on streams opened on Windows paths fail as on a full disk
+ * (errno ENOSPC), writing nothing; the calls after them write again. 0 ends failures still
+ * pending. */
 WINAPI_EXTERN_C void WinapiFailStreamWrites(UINT nWrites);
 
 #endif

@@ -4,6 +4,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <mutex>
 #include <unordered_map>
 
@@ -15,10 +16,10 @@ namespace {
 const size_t STREAM_BUFFER_SIZE = 4096;
 const char CTRL_Z = 0x1A;
 
+// A text stream's file.
 struct Descriptor {
     int fd;
-    bool text;
-    // Text mode reading: a byte read ahead after a CR, -1 when none.
+    // Reading: a byte read ahead after a CR, -1 when none.
     int lookahead;
     bool endOfText;
     // The stream's buffer: the host would pick its own size for a stream without a file.
@@ -26,17 +27,9 @@ struct Descriptor {
 };
 
 std::mutex g_streamsLock;
-std::unordered_map<FILE *, Descriptor *> g_streams;
-unsigned g_failingWrites;
-
-bool TakeFailingWrite()
-{
-    std::lock_guard<std::mutex> lock(g_streamsLock);
-    if (g_failingWrites == 0)
-        return false;
-    --g_failingWrites;
-    return true;
-}
+// Every open stream on a Windows path, with its descriptor.
+std::unordered_map<FILE *, int> g_streams;
+std::atomic<unsigned> g_failingWrites;
 
 bool WriteAll(int fd, const char *data, size_t size)
 {
@@ -109,24 +102,14 @@ ssize_t ReadText(Descriptor *d, char *buffer, size_t size)
 
 ssize_t StreamRead(void *cookie, char *buffer, size_t size)
 {
-    Descriptor *d = static_cast<Descriptor *>(cookie);
-    if (d->text)
-        return ReadText(d, buffer, size);
-    return ReadRaw(d->fd, buffer, size);
+    return ReadText(static_cast<Descriptor *>(cookie), buffer, size);
 }
 
 ssize_t StreamWrite(void *cookie, const char *data, size_t size)
 {
     Descriptor *d = static_cast<Descriptor *>(cookie);
-    // The host takes 0, never a negative count, as a failed write.
-    if (TakeFailingWrite()) {
-        errno = ENOSPC;
-        return 0;
-    }
-    if (!d->text)
-        return WriteAll(d->fd, data, size) ? (ssize_t)size : 0;
-
-    // Text mode: every LF goes out as CR LF; what counts as written is the caller's bytes.
+    // Every LF goes out as CR LF; what counts as written is the caller's bytes. The host takes
+    // 0, never a negative count, as a failed write.
     char translated[2 * STREAM_BUFFER_SIZE];
     size_t done = 0;
     while (done < size) {
@@ -164,15 +147,6 @@ int StreamClose(void *cookie)
 {
     Descriptor *d = static_cast<Descriptor *>(cookie);
     int result = close(d->fd);
-    {
-        std::lock_guard<std::mutex> lock(g_streamsLock);
-        for (auto it = g_streams.begin(); it != g_streams.end(); ++it) {
-            if (it->second == d) {
-                g_streams.erase(it);
-                break;
-            }
-        }
-    }
     delete d;
     return result;
 }
@@ -181,29 +155,31 @@ int StreamClose(void *cookie)
 
 FILE *OpenDescriptorStream(int fd, const char *mode, bool text)
 {
-    Descriptor *d = new Descriptor{fd, text, -1, false, {}};
-    cookie_io_functions_t functions = {StreamRead, StreamWrite, StreamSeek, StreamClose};
-    // The host's fopencookie takes the same mode letters, without the text and binary ones.
+    // The host's modes are the same letters without the text and binary ones.
     char hostMode[4] = {mode[0], 0, 0, 0};
     if (strchr(mode, '+'))
         hostMode[1] = '+';
-    FILE *stream = fopencookie(d, hostMode, functions);
+
+    FILE *stream;
+    if (text) {
+        Descriptor *d = new Descriptor{fd, -1, false, {}};
+        cookie_io_functions_t functions = {StreamRead, StreamWrite, StreamSeek, StreamClose};
+        stream = fopencookie(d, hostMode, functions);
+        if (stream)
+            setvbuf(stream, d->buffer, _IOFBF, sizeof d->buffer);
+        else
+            delete d;
+    } else {
+        stream = fdopen(fd, hostMode);
+    }
     if (!stream) {
         int saved = errno;
         close(fd);
-        delete d;
         errno = saved;
         return NULL;
     }
-    // Binary streams go to the file at every call, so that a write that fails is seen by the
-    // call that made it: the host's buffering would take a retried block into its buffer and
-    // lose it at fclose, where nobody looks. Text streams keep a buffer of the Windows size.
-    if (text)
-        setvbuf(stream, d->buffer, _IOFBF, sizeof d->buffer);
-    else
-        setvbuf(stream, NULL, _IONBF, 0);
     std::lock_guard<std::mutex> lock(g_streamsLock);
-    g_streams[stream] = d;
+    g_streams[stream] = fd;
     return stream;
 }
 
@@ -211,7 +187,24 @@ int StreamDescriptor(FILE *stream)
 {
     std::lock_guard<std::mutex> lock(g_streamsLock);
     auto it = g_streams.find(stream);
-    return it == g_streams.end() ? -1 : it->second->fd;
+    return it == g_streams.end() ? -1 : it->second;
+}
+
+void ForgetStream(FILE *stream)
+{
+    std::lock_guard<std::mutex> lock(g_streamsLock);
+    g_streams.erase(stream);
+}
+
+bool TakeFailingWrite(FILE *stream)
+{
+    for (unsigned pending = g_failingWrites.load(); pending > 0;) {
+        if (StreamDescriptor(stream) < 0)
+            return false;
+        if (g_failingWrites.compare_exchange_weak(pending, pending - 1))
+            return true;
+    }
+    return false;
 }
 
 /***********************************************************************
@@ -219,6 +212,5 @@ int StreamDescriptor(FILE *stream)
  */
 void WinapiFailStreamWrites(UINT nWrites)
 {
-    std::lock_guard<std::mutex> lock(g_streamsLock);
     g_failingWrites = nWrites;
 }
