@@ -38,4 +38,12 @@ WINAPI_EXTERN_C BOOL WinapiUseDisplay(LPCSTR name);
  * the hook again. NULL removes it. */
 WINAPI_EXTERN_C void WinapiSetIdleHook(void (*hook)(void));
 
+/* ---- shell32 ---- */
+
+/* Makes SHGetSpecialFolderLocation fail for CSIDL_DESKTOP or CSIDL_PROGRAMS (E_FAIL, no list),
+ * as on a machine whose profile lacks that folder. FALSE for any other folder. */
+WINAPI_EXTERN_C BOOL WinapiHideSpecialFolder(int nFolder);
+/* Brings back every folder hidden with WinapiHideSpecialFolder. */
+WINAPI_EXTERN_C void WinapiRestoreSpecialFolders(void);
+
 #endif
