@@ -135,6 +135,7 @@ WINAPI_EXTERN_C int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPC
 WINAPI_EXTERN_C int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr,
                                                int cchWideChar, LPSTR lpMultiByteStr, int cbMultiByte,
                                                LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar);
+WINAPI_EXTERN_C BOOL WINAPI IsDBCSLeadByte(BYTE TestChar);
 
 /* The program's entry point, written by the program; on Linux winapi_main calls it. */
 WINAPI_EXTERN_C int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine,

@@ -197,3 +197,14 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharS
         *lpUsedDefaultChar = usedDefault;
     return count;
 }
+
+/***********************************************************************
+ *           IsDBCSLeadByte
+ *
+ * Windows-1252 is a single-byte code page: no byte starts a two-byte character.
+ */
+BOOL WINAPI IsDBCSLeadByte(BYTE TestChar)
+{
+    (void)TestChar;
+    return FALSE;
+}

@@ -181,6 +181,7 @@ static void Reads(void)
     Read("Nowhere", "missing", "d", 100, f);
     Read("Install", "missing", "'q' ", 100, "fvpabsent.ini");
     Read("Install", "missing", "'q' ", 100, "C:\\fvpnodir\\x.ini");
+    Read("Install", "missing", "'q' ", 100, ""); // the Windows folder itself
 
     // Cut to the buffer: a plain value, a quoted one around the size where its quote fits.
     Read("Install", "spaced key", "d", 5, f);
@@ -248,6 +249,7 @@ static void Writes(void)
     Write("Nowhere", NULL, NULL, f, path);
     Write(NULL, "k", "v", f, path);
     Write(NULL, NULL, NULL, f, path);
+    Write("install", "k", "v", "", g_windows);
 
     // A file with comments, blank lines and odd spacing: an unchanged value leaves it alone,
     // a change writes it back whole.
