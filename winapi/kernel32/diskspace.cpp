@@ -61,19 +61,17 @@ BOOL WINAPI GetDiskFreeSpaceA(LPCSTR lpRootPathName, LPDWORD lpSectorsPerCluster
     if (!DosPathToHost(full.c_str(), host))
         return FALSE;
 
-    ULONGLONG freeBytes, totalBytes;
+    struct statvfs st;
+    if (statvfs(host.c_str(), &st) != 0)
+        return FailWithErrno();
+    ULONGLONG freeBytes = (ULONGLONG)st.f_frsize * st.f_bavail;
+    ULONGLONG totalBytes = (ULONGLONG)st.f_frsize * st.f_blocks;
     DiskOverride forced;
     if (FindOverride(full[0], forced)) {
         if (forced.fails)
             return FailWith(forced.error);
         freeBytes = forced.freeBytes;
         totalBytes = forced.totalBytes;
-    } else {
-        struct statvfs st;
-        if (statvfs(host.c_str(), &st) != 0)
-            return FailWithErrno();
-        freeBytes = (ULONGLONG)st.f_frsize * st.f_bavail;
-        totalBytes = (ULONGLONG)st.f_frsize * st.f_blocks;
     }
 
     DWORD sectorsPerCluster = kSectorsPerCluster;

@@ -278,6 +278,9 @@ static void DiskFreeSpace(void)
         printf("disk %s -> %d", Show(roots[i]), ok ? 1 : 0);
         if (ok)
             printf(" %lu x %lu", (unsigned long)spc, (unsigned long)bps);
+        // The prefix's file system is the same for both runs, so its size is too.
+        if (ok && roots[i] && !strcmp(roots[i], "C:\\"))
+            printf(", %lu clusters", (unsigned long)total);
         else
             printf(" error %lu", (unsigned long)GetLastError());
         printf("\n");
