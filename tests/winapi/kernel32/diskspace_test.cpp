@@ -47,8 +47,9 @@ TEST_F(DiskSpaceTest, CountsComeFromTheDrivesFileSystem)
     EXPECT_LE(c.freeClusters, c.totalClusters);
 
     // A second drive on another file system reports that one.
+    if (statvfs("/dev/shm", &st) != 0)
+        GTEST_SKIP() << "this host has no /dev/shm";
     ASSERT_EQ(symlink("/dev/shm", Host("dosdevices/d:").c_str()), 0);
-    ASSERT_EQ(statvfs("/dev/shm", &st), 0);
     ASSERT_TRUE(Query("d:\\", c));
     EXPECT_EQ(c.totalClusters, (ULONGLONG)st.f_frsize * st.f_blocks / 4096);
 }
