@@ -17,7 +17,6 @@ extern "C" HWND WINAPI GetDlgItem(HWND dialog, int id)
     if (!d) return nullptr;
     for (Window *child : d->children)
         if ((int)child->id == id) return child->handle;
-    SetLastError(ERROR_CONTROL_ID_NOT_FOUND);
     return nullptr;
 }
 

@@ -31,7 +31,10 @@ static Timer *FindTimer(HWND hwnd, UINT_PTR id)
  */
 extern "C" UINT_PTR WINAPI SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
 {
-    if (hwnd && !ValidWindow(hwnd)) return 0;
+    if (hwnd && !FromHandle(hwnd)) {
+        SetLastError(ERROR_INVALID_HANDLE);  // what Wine reports for a window that is gone
+        return 0;
+    }
     if (elapse < USER_TIMER_MINIMUM) elapse = USER_TIMER_MINIMUM;
     if (elapse > USER_TIMER_MAXIMUM) elapse = USER_TIMER_MAXIMUM;
     Queue &q = TheQueue();
@@ -57,7 +60,10 @@ extern "C" UINT_PTR WINAPI SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPR
  */
 extern "C" BOOL WINAPI KillTimer(HWND hwnd, UINT_PTR id)
 {
-    if (hwnd && !ValidWindow(hwnd)) return FALSE;
+    if (hwnd && !FromHandle(hwnd)) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
     Queue &q = TheQueue();
     for (auto it = q.timers.begin(); it != q.timers.end(); ++it) {
         if (it->hwnd != hwnd || it->id != id) continue;

