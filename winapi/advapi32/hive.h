@@ -38,6 +38,8 @@ public:
     void SetHostPath(const std::string &path) { m_hostPath = path; }
     // "\registry\machine" and the like, lower case: how notifications compare places.
     const std::u16string &FullName() const { return m_fullName; }
+    // The file's "All keys relative to" text, escaped as in the file.
+    const std::string &RelativeTo() const { return m_header.relativeTo; }
     bool unloaded = false;
     bool loadedFromFile = false;   // by RegLoadKeyA
 

@@ -44,11 +44,12 @@ static bool SingleName(LPCSTR name, std::u16string &out)
     return true;
 }
 
+// "REGISTRY\\Machine\\Software\\Saved": where the saved key is, as Wine writes it.
 static std::string RelativeToText(const KeyRef &ref)
 {
-    std::string text;
-    for (const std::u16string &name : SplitPath(ref.FullName()))
-        text += (text.empty() ? "" : "\\\\") + WideToAnsi(name);
+    std::string text = ref.hive->RelativeTo();
+    for (const std::u16string &name : ref.path)
+        text += "\\\\" + WideToAnsi(name);
     return text;
 }
 

@@ -2,6 +2,10 @@
 // as a Windows program under Wine and as a Linux program over our advapi32; the two
 // outputs must be equal. Every key it makes lives below HKCU\Software\FvpRegTable and is
 // removed at the end.
+//
+// "regtable write" leaves values of every type in HKLM and HKCU\Software\FvpHandoff, and
+// "regtable read" prints them and removes them: one side writes, the other reads, through
+// the prefix's files.
 #include <windows.h>
 
 #include <stdio.h>
@@ -345,8 +349,76 @@ static void DeleteTree(HKEY parent, const char *name)
     RegDeleteKeyA(parent, name);
 }
 
-int main()
+static const char *kHandoff = "Software\\FvpHandoff";
+
+static void WriteHandoff(HKEY root)
 {
+    static const struct {
+        const char *name;
+        DWORD type;
+        const char *data;
+        DWORD size;
+    } values[] = {
+        {"sz", REG_SZ, "C:\\Games\\Patience\\\\fvpat.exe /uninstall", 40},
+        {"accent \xe9", REG_SZ, "caf\xe9 \"quoted\"\ttab", 18},
+        {"expand", REG_EXPAND_SZ, "%WINDIR%\\x", 11},
+        {"multi", REG_MULTI_SZ, "a\0bc\0", 6},
+        {"dword", REG_DWORD, "\x2a\0\0\x80", 4},
+        {"binary", REG_BINARY, "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef", 64},
+        {"qword", REG_QWORD, "\x01\0\0\0\0\0\0\x80", 8},
+        {"", REG_SZ, "default", 8},
+    };
+    HKEY key = NULL;
+    RegCreateKeyExA(root, kHandoff, 0, (LPSTR) "HandoffClass", 0, KEY_ALL_ACCESS, NULL, &key, NULL);
+    for (const auto &v : values)
+        RegSetValueExA(key, v.name, 0, v.type, (const BYTE *)v.data, v.size);
+    HKEY sub = NULL;
+    RegCreateKeyExA(key, "Sub\\Deeper", 0, NULL, 0, KEY_ALL_ACCESS, NULL, &sub, NULL);
+    RegCloseKey(sub);
+    RegCloseKey(key);
+}
+
+static void ReadHandoff(HKEY root, const char *label)
+{
+    HKEY key = NULL;
+    LONG res = RegOpenKeyExA(root, kHandoff, 0, KEY_READ, &key);
+    Line(label, res);
+    if (res)
+        return;
+    char cls[32];
+    DWORD clsLen = sizeof cls;
+    RegQueryInfoKeyA(key, cls, &clsLen, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
+    printf("%-40s %s\n", "  class", cls);
+    Enumerate(key);
+    for (DWORD i = 0;; i++) {
+        char name[64];
+        BYTE data[128];
+        DWORD nameLen = sizeof name, type = 0, size = sizeof data;
+        if (RegEnumValueA(key, i, name, &nameLen, NULL, &type, data, &size))
+            break;
+        char title[96];
+        snprintf(title, sizeof title, "  %s type %lu", name, (unsigned long)type);
+        Bytes(title, data, size);
+    }
+    HKEY sub = NULL;
+    Line("  deeper key", RegOpenKeyExA(key, "sub\\DEEPER", 0, KEY_READ, &sub));
+    RegCloseKey(sub);
+    RegCloseKey(key);
+    DeleteTree(root, kHandoff);
+}
+
+int main(int argc, char **argv)
+{
+    if (argc > 1 && !strcmp(argv[1], "write")) {
+        WriteHandoff(HKEY_LOCAL_MACHINE);
+        WriteHandoff(HKEY_CURRENT_USER);
+        return 0;
+    }
+    if (argc > 1 && !strcmp(argv[1], "read")) {
+        ReadHandoff(HKEY_LOCAL_MACHINE, "machine handoff");
+        ReadHandoff(HKEY_CURRENT_USER, "user handoff");
+        return 0;
+    }
     DeleteTree(HKEY_CURRENT_USER, kBase);
     HKEY base = Create(HKEY_CURRENT_USER, kBase, "create base");
     Keys(base);
