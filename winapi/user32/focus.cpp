@@ -11,7 +11,11 @@ namespace user32 {
 void FocusLost(Window *w)
 {
     Window *f = FromHandle(focus_window);
-    if (f && (f == w || IsAncestor(w, f))) focus_window = nullptr;
+    if (f && (f == w || IsAncestor(w, f))) {
+        // A child's parent takes the focus over, as on the platform.
+        if ((w->style & WS_CHILD) && IsWindowEnabled(w->parent->handle)) SetFocus(w->parent->handle);
+        if (FromHandle(focus_window) == f) focus_window = nullptr;
+    }
     if (FromHandle(active_window) == w) ActivateOther(w);
     if (FromHandle(active_window) == w) active_window = nullptr;
 }

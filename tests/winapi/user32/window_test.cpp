@@ -185,6 +185,11 @@ TEST_F(WindowTest, FocusMovesWithKillFocusBeforeSetFocus)
               (std::vector<std::pair<HWND, UINT>>{{b, WM_KILLFOCUS}, {b, WM_ENABLE}}));
     EXPECT_TRUE(EnableWindow(b, TRUE));  // it was disabled
     EXPECT_TRUE(IsWindowEnabled(b));
+
+    // When the focus window goes away, its parent takes the focus.
+    SetFocus(b);
+    DestroyWindow(b);
+    EXPECT_EQ(GetFocus(), top);
 }
 
 TEST_F(WindowTest, VisibilityFollowsTheParents)
