@@ -20,6 +20,10 @@ CFileInflater::CFileInflater()
     m_nResult = Z_OK;
 }
 
+CFileInflater::~CFileInflater()
+{
+}
+
 int CFileInflater::InflateFile(LPCSTR pszSource, LPCSTR pszDest)
 {
     m_nResult = Z_OK;

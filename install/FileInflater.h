@@ -14,6 +14,8 @@ class CFileInflater
 {
 public:
     CFileInflater();
+    // Virtual, since the owner deletes through this class whatever derived class it holds.
+    virtual ~CFileInflater();
 
     // Decompresses the zlib stream in pszSource into pszDest (created or truncated): 0 on
     // success, INFLATE_USER_ABORT when aborted, otherwise zlib's error (Z_ERRNO also when a
