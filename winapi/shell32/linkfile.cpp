@@ -22,7 +22,7 @@ const DWORD kHasArguments = 0x20;
 const DWORD kHasIconLocation = 0x40;
 const DWORD kIsUnicode = 0x80;
 
-// LinkInfo: header, then a VolumeID for a fixed drive without serial or label.
+// LinkInfo: header, then a VolumeID for a fixed drive without a label.
 const DWORD kLinkInfoHeaderSize = 0x1c;
 const DWORD kVolumeIdAndLocalBasePath = 0x01;
 const DWORD kVolumeIdSize = 0x11;
@@ -40,6 +40,12 @@ void PutDword(std::string &out, DWORD value)
     PutWord(out, (WORD)(value >> 16));
 }
 
+// The serial number Wine gives a drive that has none of its own: its letter in the top byte.
+DWORD VolumeSerial(char drive)
+{
+    return (DWORD)(unsigned char)(drive & ~0x20) << 24;
+}
+
 std::string LinkInfo(const std::string &path)
 {
     const DWORD localPathOffset = kLinkInfoHeaderSize + kVolumeIdSize;
@@ -54,7 +60,7 @@ std::string LinkInfo(const std::string &path)
     PutDword(info, suffixOffset);
     PutDword(info, kVolumeIdSize);
     PutDword(info, kDriveFixed);
-    PutDword(info, 0);     // serial number
+    PutDword(info, VolumeSerial(path[0]));
     PutDword(info, 0x10);  // label offset
     info += '\0';          // empty label
     info += path;
