@@ -103,12 +103,15 @@ RegKey &Hive::Root()
     if (m_loaded && !FileChanged(st))
         return *m_root;
     if (stat(m_hostPath.c_str(), &st) != 0) {
-        m_size = -1;
-        m_notRegistryFile = false;
-        if (!m_loaded) {
-            m_loaded = true;
+        // No file (yet, or any more): the hive is empty.
+        if (!m_loaded || m_size != -1) {
+            m_root = std::make_unique<RegKey>();
+            m_root->modified = CurrentFileTime();
             AttachMounts();
         }
+        m_size = -1;
+        m_notRegistryFile = false;
+        m_loaded = true;
         return *m_root;
     }
     auto root = std::make_unique<RegKey>();

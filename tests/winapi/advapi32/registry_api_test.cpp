@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <string.h>
+#include <sys/wait.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -162,4 +164,26 @@ TEST_F(RegistryApiTest, SubtreeWatchSeesValuesOfSubkeys)
     CloseHandle(event);
     RegCloseKey(inner);
     RegCloseKey(watched);
+}
+
+// A synchronous wait returns once another process has changed the key.
+TEST_F(RegistryApiTest, SynchronousWaitEndsWithAnotherProcessesChange)
+{
+    HKEY key = MakeKey(HKEY_CURRENT_USER, "Software\\Waited");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        usleep(300000);
+        HKEY own;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Waited", 0, KEY_ALL_ACCESS, &own) ||
+            RegSetValueExA(own, "v", 0, REG_SZ, (const BYTE *)"1", 2))
+            _exit(1);
+        _exit(0);
+    }
+    EXPECT_EQ(RegNotifyChangeKeyValue(key, FALSE, REG_NOTIFY_CHANGE_LAST_SET, NULL, FALSE), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExA(key, "v", NULL, NULL, NULL, NULL), ERROR_SUCCESS);
+    int status;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    RegCloseKey(key);
 }
