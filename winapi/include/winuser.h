@@ -362,6 +362,8 @@ typedef struct {
 #define IDIGNORE 5
 #define IDYES 6
 #define IDNO 7
+#define IDCLOSE 8
+#define IDHELP 9
 
 /* Button styles, messages, states, notifications */
 #define BS_PUSHBUTTON 0x00000000L
@@ -577,6 +579,8 @@ HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
                                DLGPROC lpDialogFunc, LPARAM dwInitParam);
 #define CreateDialogA(i, t, p, f) CreateDialogParamA(i, t, p, f, 0)
 #define CreateDialogIndirectA(i, t, p, f) CreateDialogIndirectParamA(i, t, p, f, 0)
+#define DialogBoxA(i, t, p, f) DialogBoxParamA(i, t, p, f, 0)
+#define DialogBoxIndirectA(i, t, p, f) DialogBoxIndirectParamA(i, t, p, f, 0)
 INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
                                        DLGPROC lpDialogFunc, LPARAM dwInitParam);
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
@@ -597,8 +601,59 @@ LONG WINAPI GetDialogBaseUnits(void);
 
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
+/* Help */
+#define HELP_CONTEXT 0x0001L
+#define HELP_QUIT 0x0002L
+#define HELP_INDEX 0x0003L
+#define HELP_FINDER 0x000BL
+BOOL WINAPI WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData);
+
 #ifdef __cplusplus
 }
 #endif
+
+/* The generic names of an ANSI build. */
+typedef CREATESTRUCTA CREATESTRUCT;
+typedef LPCREATESTRUCTA LPCREATESTRUCT;
+typedef WNDCLASSA WNDCLASS;
+typedef WNDCLASSEXA WNDCLASSEX;
+#define CallWindowProc CallWindowProcA
+#define CreateDialog CreateDialogA
+#define CreateDialogIndirect CreateDialogIndirectA
+#define CreateDialogIndirectParam CreateDialogIndirectParamA
+#define CreateDialogParam CreateDialogParamA
+#define CreateWindow CreateWindowA
+#define CreateWindowEx CreateWindowExA
+#define DefDlgProc DefDlgProcA
+#define DefWindowProc DefWindowProcA
+#define DialogBox DialogBoxA
+#define DialogBoxIndirect DialogBoxIndirectA
+#define DialogBoxIndirectParam DialogBoxIndirectParamA
+#define DialogBoxParam DialogBoxParamA
+#define DispatchMessage DispatchMessageA
+#define GetClassName GetClassNameA
+#define GetDlgItemText GetDlgItemTextA
+#define GetMessage GetMessageA
+#define GetProp GetPropA
+#define GetWindowLong GetWindowLongA
+#define GetWindowLongPtr GetWindowLongPtrA
+#define GetWindowText GetWindowTextA
+#define GetWindowTextLength GetWindowTextLengthA
+#define IsDialogMessage IsDialogMessageA
+#define MessageBox MessageBoxA
+#define PeekMessage PeekMessageA
+#define PostMessage PostMessageA
+#define RegisterClass RegisterClassA
+#define RegisterClassEx RegisterClassExA
+#define RemoveProp RemovePropA
+#define SendDlgItemMessage SendDlgItemMessageA
+#define SendMessage SendMessageA
+#define SetDlgItemText SetDlgItemTextA
+#define SetProp SetPropA
+#define SetWindowLong SetWindowLongA
+#define SetWindowLongPtr SetWindowLongPtrA
+#define SetWindowText SetWindowTextA
+#define UnregisterClass UnregisterClassA
+#define WinHelp WinHelpA
 
 #endif

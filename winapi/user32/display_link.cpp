@@ -68,3 +68,9 @@ extern "C" BOOL WinapiUseDisplay(LPCSTR name)
     chosen = display;
     return TRUE;
 }
+
+/* The chosen display's name, so that main knows whether a scenario driver chose one. */
+extern "C" LPCSTR WinapiGetDisplayName(void)
+{
+    return chosen ? chosen->name : nullptr;
+}
