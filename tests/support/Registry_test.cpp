@@ -455,6 +455,10 @@ public:
 TEST(CRegistryRouting, TypedOperationsGoThroughTheVirtualRawOnes)
 {
     CRecordingRegistry reg;
+    EXPECT_TRUE(reg.IsKindOf(RUNTIME_CLASS(CRegistry)));
+    EXPECT_STREQ(RUNTIME_CLASS(CRegistry)->m_lpszClassName, "CRegistry");
+    EXPECT_EQ(RUNTIME_CLASS(CRegistry)->CreateObject(), (CObject*)NULL);
+
     EXPECT_TRUE(reg.SetStringValue("s", CString()));
     EXPECT_EQ(reg.writtenType, (DWORD)REG_SZ);
     EXPECT_EQ(reg.written, std::string("\0", 1));

@@ -70,17 +70,8 @@ LONG WriteFileAtomically(const std::string &hostPath, const std::string &text)
 
 // ---- hives -----------------------------------------------------------------------------
 
-static std::u16string Lower(const std::u16string &s)
-{
-    std::u16string out = s;
-    for (char16_t &c : out)
-        if (c >= 'A' && c <= 'Z')
-            c += 0x20;
-    return out;
-}
-
 Hive::Hive(std::string hostPath, std::u16string fullName, std::string relativeTo)
-    : m_hostPath(std::move(hostPath)), m_fullName(Lower(fullName)), m_root(new RegKey)
+    : m_hostPath(std::move(hostPath)), m_fullName(LowerName(fullName)), m_root(new RegKey)
 {
     m_header.relativeTo = std::move(relativeTo);
     m_header.arch = "win64";
@@ -228,7 +219,7 @@ std::u16string KeyRef::FullName() const
 {
     std::u16string name = hive->FullName();
     for (const std::u16string &part : path)
-        name += u"\\" + Lower(part);
+        name += u"\\" + LowerName(part);
     return name;
 }
 

@@ -34,6 +34,14 @@ int CompareNames(const std::u16string &a, const std::u16string &b)
     return (int)a.size() - (int)b.size();
 }
 
+std::u16string LowerName(const std::u16string &name)
+{
+    std::u16string lower = name;
+    for (char16_t &c : lower)
+        c = LowerUnit(c);
+    return lower;
+}
+
 template <class T, class Name>
 static T *BinarySearch(const std::vector<T> &items, const std::u16string &name, Name nameOf, size_t *index)
 {

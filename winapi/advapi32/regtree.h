@@ -39,6 +39,8 @@ struct RegKey {
 
 // Order of two names as Wine compares them: lower-cased UTF-16 units, then length.
 int CompareNames(const std::u16string &a, const std::u16string &b);
+// The name in the lower case CompareNames compares.
+std::u16string LowerName(const std::u16string &name);
 
 // The current time as FILETIME ticks (100 ns since 1601).
 ULONGLONG CurrentFileTime();
