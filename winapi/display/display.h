@@ -33,7 +33,7 @@ typedef struct WinapiDisplay {
     void (*GetScreenSize)(SIZE *size);
 } WinapiDisplay;
 
-/* The displays this build carries, by name ("headless"); NULL for an unknown name. */
+/* The displays this build carries, by name ("headless", "tty"); NULL for an unknown name. */
 const WinapiDisplay *WinapiFindDisplay(const char *name);
 
 /* Input from a display: a key press as WM_KEYDOWN then WM_KEYUP for the focus window, in the

@@ -3,8 +3,9 @@
 
 #include "display.h"
 #include "headless/headless.h"
+#include "tty/tty.h"
 
-static const WinapiDisplay *const kDisplays[] = {&winapi_headless_display};
+static const WinapiDisplay *const kDisplays[] = {&winapi_headless_display, &winapi_tty_display};
 
 extern "C" const WinapiDisplay *WinapiFindDisplay(const char *name)
 {

@@ -32,6 +32,9 @@ WINAPI_EXTERN_C void WinapiClearDiskFreeSpaceOverrides(void);
  * message when it creates its first window or waits for its first message. FALSE
  * (ERROR_INVALID_PARAMETER) for a name this build does not carry. */
 WINAPI_EXTERN_C BOOL WinapiUseDisplay(LPCSTR name);
+/* The name of the display chosen with WinapiUseDisplay, NULL while none is: lets the program's
+ * start leave a choice made earlier (by a preloaded scenario driver) alone. */
+WINAPI_EXTERN_C LPCSTR WinapiGetDisplayName(void);
 
 /* Called whenever GetMessageA, WaitMessage or a modal loop (DialogBox, MessageBoxA) finds the
  * queue empty; the thread then waits only a few milliseconds before it looks again and calls

@@ -1,5 +1,10 @@
 // winapi_main: the program's entry on Linux, doing what the Windows loader and the run-time
 // library's start-up do before WinMain.
+#include <errno.h>
+#include <stdio.h>
+#include <unistd.h>
+
+#include "winapi_linux.h"
 #include "winbase.h"
 #include "winuser.h"
 
@@ -22,9 +27,22 @@ static LPSTR SkipProgramName(LPSTR commandLine)
     return p;
 }
 
+// The wizard shows in the terminal it was started from, unless a preloaded scenario driver
+// chose a display already. Without a terminal there is nobody to answer it: say so and end
+// before anything on the machine is touched.
+static bool ChooseDisplay()
+{
+    if (WinapiGetDisplayName()) return true;
+    if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO) && WinapiUseDisplay("tty")) return true;
+    fprintf(stderr, "%s: needs a terminal (standard input and output must be a terminal)\n",
+            program_invocation_short_name);
+    return false;
+}
+
 int main(int argc, char **argv)
 {
     (void)argc;
     (void)argv;
+    if (!ChooseDisplay()) return 2;
     return WinMain(GetModuleHandleA(NULL), NULL, SkipProgramName(GetCommandLineA()), SW_SHOWNORMAL);
 }
