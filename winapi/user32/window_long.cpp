@@ -22,9 +22,14 @@ static void ChangeStyle(HWND hwnd, int which, DWORD value)
     change.styleNew = value;
     SendMessageA(hwnd, WM_STYLECHANGING, (WPARAM)which, (LPARAM)&change);
     if (!(w = FromHandle(hwnd))) return;
-    if (which == GWL_STYLE)
+    if (which == GWL_STYLE) {
+        // Visibility changed this way still decides what gets painted.
+        bool was_visible = IsEffectivelyVisible(w);
         w->style = change.styleNew;
-    else
+        bool visible = IsEffectivelyVisible(w);
+        if (was_visible && !visible) ValidateTree(w);
+        if (!was_visible && visible) InvalidateTree(w);
+    } else
         w->exstyle = change.styleNew;
     SendMessageA(hwnd, WM_STYLECHANGED, (WPARAM)which, (LPARAM)&change);
     NotifyChanged(hwnd);
