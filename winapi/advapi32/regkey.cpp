@@ -8,10 +8,6 @@
 #include "winerror.h"
 #include "winreg.h"
 
-#ifndef ERROR_CHILD_MUST_BE_VOLATILE
-#define ERROR_CHILD_MUST_BE_VOLATILE 1021L
-#endif
-
 // The names of a subkey path as the A functions take it; a path may not start with a
 // backslash (ERROR_BAD_PATHNAME), as Wine's server refuses it.
 static LONG NamesOfPath(LPCSTR path, std::vector<std::u16string> &names)

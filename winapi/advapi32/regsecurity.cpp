@@ -9,10 +9,6 @@
 #include "winerror.h"
 #include "winreg.h"
 
-#ifndef ERROR_INVALID_SECURITY_DESCR
-#define ERROR_INVALID_SECURITY_DESCR 1338L
-#endif
-
 namespace {
 
 // The parts of a descriptor, each as its bytes (a SID or an ACL).

@@ -7,10 +7,6 @@
 #include "winerror.h"
 #include "winreg.h"
 
-#ifndef ERROR_NOACCESS
-#define ERROR_NOACCESS 998L
-#endif
-
 static bool IsStringType(DWORD type)
 {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;

@@ -29,8 +29,17 @@
 #ifndef ERROR_KEY_DELETED
 #define ERROR_KEY_DELETED 1018L
 #endif
+#ifndef ERROR_NOACCESS
+#define ERROR_NOACCESS 998L
+#endif
+#ifndef ERROR_CHILD_MUST_BE_VOLATILE
+#define ERROR_CHILD_MUST_BE_VOLATILE 1021L
+#endif
 #ifndef ERROR_EXCEPTION_IN_SERVICE
 #define ERROR_EXCEPTION_IN_SERVICE 1064L
+#endif
+#ifndef ERROR_INVALID_SECURITY_DESCR
+#define ERROR_INVALID_SECURITY_DESCR 1338L
 #endif
 
 /* The predefined root keys, sign-extended as the real headers define them. */

@@ -187,3 +187,21 @@ TEST_F(RegistryApiTest, SynchronousWaitEndsWithAnotherProcessesChange)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     RegCloseKey(key);
 }
+
+TEST_F(RegistryApiTest, VolatileKeysStayOutOfTheFile)
+{
+    HKEY parent = MakeKey(HKEY_LOCAL_MACHINE, "Software\\Lasting");
+    HKEY vol, child;
+    ASSERT_EQ(RegCreateKeyExA(parent, "Passing", 0, NULL, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, NULL, &vol, NULL),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(vol, "v", 0, REG_SZ, (const BYTE *)"1", 2), ERROR_SUCCESS);
+    EXPECT_EQ(RegCreateKeyExA(vol, "Child", 0, NULL, 0, KEY_ALL_ACCESS, NULL, &child, NULL),
+              ERROR_CHILD_MUST_BE_VOLATILE);
+    ASSERT_EQ(RegSetValueExA(parent, "w", 0, REG_SZ, (const BYTE *)"2", 2), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExA(vol, "v", NULL, NULL, NULL, NULL), ERROR_SUCCESS);
+    std::string file = ReadHostFile(Host("system.reg"));
+    EXPECT_NE(file.find("[Software\\\\Lasting] "), std::string::npos);
+    EXPECT_EQ(file.find("Passing"), std::string::npos);
+    RegCloseKey(vol);
+    RegCloseKey(parent);
+}
