@@ -20,7 +20,8 @@ struct EditState {
     size_t caret;
     size_t limit;
     bool modified;
-    int first_line;
+    int first_line;     // multi-line: the top line shown
+    size_t first_char;  // single-line: the first character shown
 };
 
 Window *WindowOf(HWND hwnd)
@@ -82,6 +83,23 @@ int VisibleLines(const Window *w)
     return rows < 1 ? 1 : rows;
 }
 
+/* A single-line box with ES_AUTOHSCROLL scrolls sideways to keep the caret in view. */
+void KeepCaretVisible(HWND hwnd, EditState *s)
+{
+    Window *w = WindowOf(hwnd);
+    if (!w || Multiline(w)) return;
+    size_t before = s->first_char;
+    if (!(w->style & ES_AUTOHSCROLL)) {
+        s->first_char = 0;
+    } else {
+        RECT r = FormatRect(w);
+        size_t columns = std::max<LONG>(1, (r.right - r.left) / kCharWidth);
+        if (s->caret < s->first_char) s->first_char = s->caret;
+        else if (s->caret >= s->first_char + columns) s->first_char = s->caret - columns + 1;
+    }
+    if (s->first_char != before) NotifyChanged(hwnd);
+}
+
 int LineOf(const std::vector<EditLine> &lines, size_t index)
 {
     int line = 0;
@@ -139,6 +157,7 @@ void ReplaceSelection(HWND hwnd, EditState *s, std::string insert, bool honor_li
     s->anchor = s->caret = a + insert.size();
     s->modified = true;
     NotifyChanged(hwnd);
+    KeepCaretVisible(hwnd, s);
     Notify(hwnd, EN_UPDATE);
     Notify(hwnd, EN_CHANGE);
     if (truncated) Notify(hwnd, EN_MAXTEXT);
@@ -166,6 +185,7 @@ void MoveCaret(HWND hwnd, EditState *s, size_t to, bool extend)
     s->caret = to;
     if (!extend) s->anchor = to;
     NotifyChanged(hwnd);
+    KeepCaretVisible(hwnd, s);
 }
 
 void Key(HWND hwnd, EditState *s, UINT vk)
@@ -222,7 +242,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     if (!s && message != WM_NCCREATE) return DefWindowProcA(hwnd, message, wParam, lParam);
     switch (message) {
     case WM_NCCREATE:
-        w->control = new EditState{0, 0, kDefaultLimit, false, 0};
+        w->control = new EditState{0, 0, kDefaultLimit, false, 0, 0};
         return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_NCDESTROY:
         delete s;
@@ -235,6 +255,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         w->text = lParam ? (LPCSTR)lParam : "";
         s->anchor = s->caret = 0;
         s->first_line = 0;
+        s->first_char = 0;
         s->modified = false;
         NotifyChanged(hwnd);
         if (!Multiline(w)) {
@@ -257,6 +278,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             s->caret = Clamp((int)lParam, length);
         }
         NotifyChanged(hwnd);
+        KeepCaretVisible(hwnd, s);
         return 0;
     }
     case EM_REPLACESEL:
@@ -283,7 +305,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case EM_GETLINECOUNT:
         return (LRESULT)Lines(w).size();
     case EM_GETFIRSTVISIBLELINE:
-        return Multiline(w) ? s->first_line : 0;
+        return Multiline(w) ? s->first_line : (LRESULT)s->first_char;
     case EM_LINEINDEX: {
         auto lines = Lines(w);
         int line = (int)wParam == -1 ? LineOf(lines, s->caret) : (int)wParam;

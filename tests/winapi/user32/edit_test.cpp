@@ -85,6 +85,18 @@ TEST_F(EditTest, TypingEditsAtTheCaretAndNotifies)
     EXPECT_TRUE(codes_.empty());
 }
 
+/* A long folder name scrolls sideways so the caret stays in the box. */
+TEST_F(EditTest, SingleLineBoxScrollsToTheCaret)
+{
+    HWND edit = Edit(WS_BORDER | ES_AUTOHSCROLL);  // 33 characters inside the border
+    for (int i = 0; i < 40; i++) SendMessageA(edit, WM_CHAR, 'a' + i % 26, 1);
+    EXPECT_EQ(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 8);
+    SendMessageA(edit, WM_KEYDOWN, VK_HOME, 1);
+    EXPECT_EQ(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    SendMessageA(edit, WM_KEYDOWN, VK_END, 1);
+    EXPECT_EQ(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 8);
+}
+
 TEST_F(EditTest, LimitStopsTypingButNotSetText)
 {
     HWND edit = Edit(WS_BORDER);
