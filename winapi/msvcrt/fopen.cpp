@@ -30,20 +30,20 @@ bool IsWindowsPath(const char *path)
     return driveLetter || strchr(path, '\\') != NULL;
 }
 
-// The mode as the Windows run-time library reads it: r, w or a, then '+', and 'b' or 't'
-// (text is the default). FALSE for anything else, which Windows refuses with EINVAL.
+// The mode as the Windows run-time library reads it: r, w or a, then in any order '+', and
+// 'b' or 't' (text is the default, the last of the two counts); other letters are hints that
+// it ignores. FALSE for a mode that starts with anything else, which it refuses with EINVAL.
 bool ParseMode(const char *mode, int &flags, bool &text)
 {
-    bool update = false, binary = false, explicitText = false;
+    bool update = false;
+    text = true;
     for (const char *c = mode + 1; *c; ++c) {
-        if (*c == '+' && !update)
+        if (*c == '+')
             update = true;
-        else if (*c == 'b' && !binary && !explicitText)
-            binary = true;
-        else if (*c == 't' && !binary && !explicitText)
-            explicitText = true;
-        else
-            return false;
+        else if (*c == 'b')
+            text = false;
+        else if (*c == 't')
+            text = true;
     }
     switch (mode[0]) {
     case 'r': flags = update ? O_RDWR : O_RDONLY; break;
@@ -51,7 +51,6 @@ bool ParseMode(const char *mode, int &flags, bool &text)
     case 'a': flags = (update ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND; break;
     default: return false;
     }
-    text = !binary;
     return true;
 }
 
