@@ -34,7 +34,7 @@ const WinapiDisplay *Display()
 
 void RequireDisplay()
 {
-    if (!chosen) Fatal("no display is available (the terminal front end is not built yet)");
+    if (!chosen) Fatal("no display is available (none was chosen with WinapiUseDisplay)");
     if (!opened) {
         opened = true;
         chosen->Open();
