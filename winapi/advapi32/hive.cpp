@@ -218,8 +218,10 @@ RegistryLock::~RegistryLock()
 std::u16string KeyRef::FullName() const
 {
     std::u16string name = hive->FullName();
-    for (const std::u16string &part : path)
-        name += u"\\" + LowerName(part);
+    for (const std::u16string &part : path) {
+        name += u'\\';
+        name += LowerName(part);
+    }
     return name;
 }
 
