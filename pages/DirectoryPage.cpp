@@ -1,11 +1,18 @@
 #include "DirectoryPage.h"
 
+#include <string.h>
+
 #include "SetupSheet.h"
 
 IMPLEMENT_DYNCREATE(CDirectoryPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CDirectoryPage, CPropertyPage)
 END_MESSAGE_MAP()
+
+static const char PROPOSED_FOLDER[] = "C:\\Fernvale Patience\\";
+static const char CANT_CREATE_DIRECTORY[] = "Can't create directory.";
+// Only a drive without a free cluster is refused; the size of the game is not compared.
+static const ULONGLONG MIN_FREE_BYTES = 6;
 
 CDirectoryPage::CDirectoryPage()
     : CPropertyPage(IDD), m_pSheet(NULL)
@@ -19,4 +26,89 @@ CDirectoryPage::CDirectoryPage(CSetupSheet* pSheet)
 
 CDirectoryPage::~CDirectoryPage()
 {
+}
+
+void CDirectoryPage::DoDataExchange(CDataExchange* pDX)
+{
+    CPropertyPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_DIR, m_wndDir);
+}
+
+BOOL CDirectoryPage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    m_wndDir.SetWindowText(PROPOSED_FOLDER);
+    return TRUE;
+}
+
+BOOL CDirectoryPage::OnSetActive()
+{
+    m_pSheet->SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+    return CPropertyPage::OnSetActive();
+}
+
+LRESULT CDirectoryPage::OnWizardNext()
+{
+    char szDir[MAX_PATH];
+    // A text that does not fit the buffer would be cut to another folder: refuse it whole.
+    if (m_wndDir.GetWindowTextLength() >= MAX_PATH)
+    {
+        AfxMessageBox(CANT_CREATE_DIRECTORY, MB_OK);
+        return -1;
+    }
+    m_wndDir.GetWindowText(szDir, MAX_PATH);
+
+    char szRoot[4] = "";
+    strncat(szRoot, szDir, 3);
+
+    DWORD dwSectorsPerCluster, dwBytesPerSector, dwFreeClusters, dwTotalClusters;
+    // A root that names no drive (a network or relative path) gives no counts to compare.
+    if (!GetDiskFreeSpaceA(szRoot, &dwSectorsPerCluster, &dwBytesPerSector, &dwFreeClusters,
+                           &dwTotalClusters))
+    {
+        AfxMessageBox(CANT_CREATE_DIRECTORY, MB_OK);
+        return -1;
+    }
+    ULONGLONG nFreeBytes =
+        (ULONGLONG)dwSectorsPerCluster * dwBytesPerSector * dwFreeClusters;
+    if (nFreeBytes < MIN_FREE_BYTES)
+    {
+        AfxMessageBox(CString("Drive ") + szRoot +
+                          " does not have enough free space. \n Clear off some files or choose another drive.",
+                      MB_OK);
+        return -1;
+    }
+
+    if (szDir[1] != ':')
+    {
+        AfxMessageBox(CANT_CREATE_DIRECTORY, MB_OK);
+        return -1;
+    }
+
+    if (!CreateInstallDir(szDir))
+    {
+        AfxMessageBox(CANT_CREATE_DIRECTORY, MB_OK);
+        return -1;
+    }
+
+    m_pSheet->SetInstallDir(szDir);
+    return 0;
+}
+
+// Creates the last level of the folder. A folder that already exists is accepted, since
+// installing over an earlier installation is expected; a file of that name, a missing parent
+// or a refused creation is not. A folder that would not fit the install state with its
+// trailing backslash is refused before anything is created.
+BOOL CDirectoryPage::CreateInstallDir(LPCSTR pszDir)
+{
+    size_t nLength = strlen(pszDir);
+    if (nLength == MAX_PATH - 1 && pszDir[nLength - 1] != '\\')
+        return FALSE;
+
+    if (CreateDirectoryA(pszDir, NULL))
+        return TRUE;
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+        return FALSE;
+    DWORD dwAttributes = GetFileAttributesA(pszDir);
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -18,8 +18,17 @@ public:
 
     enum { IDD = IDD_DIRECTORY };
 
+    CWnd m_wndDir;
     CSetupSheet* m_pSheet;
+
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual BOOL OnInitDialog();
+    virtual BOOL OnSetActive();
+    virtual LRESULT OnWizardNext();
 
 protected:
     DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL CreateInstallDir(LPCSTR pszDir);
 };
