@@ -120,7 +120,9 @@ bool Describe(const std::string &folder, const std::string &hostName, WIN32_FIND
         return false;
     memset(&data, 0, sizeof data);
     data.dwFileAttributes = FileAttributesFromStat(hostName, st);
-    data.ftCreationTime = FileTimeFromTimespec(st.st_ctim);
+    // A Unix file system keeps no creation time (st_ctim is the last status change); Wine
+    // reports the last write time there, and links record it, so do the same.
+    data.ftCreationTime = FileTimeFromTimespec(st.st_mtim);
     data.ftLastAccessTime = FileTimeFromTimespec(st.st_atim);
     data.ftLastWriteTime = FileTimeFromTimespec(st.st_mtim);
     ULONGLONG size = S_ISDIR(st.st_mode) ? 0 : (ULONGLONG)st.st_size;
