@@ -158,16 +158,7 @@ missing-resource)
 corrupt-stream)
   probe=$(probe_copy)
   # Row 12's stream with its check value spoiled, in a copy of the program.
-  python3 - "$probe" "$(dirname "$small_res")/texts.dat.z" <<'PY'
-import sys
-program, stream = sys.argv[1], open(sys.argv[2], "rb").read()
-data = open(program, "rb").read()
-at = data.find(stream)
-assert at >= 0 and data.find(stream, at + 1) < 0, "stream not found once in the program"
-end = at + len(stream)
-data = data[:end - 4] + bytes(b ^ 0xFF for b in data[end - 4:end]) + data[end:]
-open(program, "wb").write(data)
-PY
+  "$here/damage_program.py" corrupt "$probe" "$(dirname "$small_res")/texts.dat.z"
   new_prefix corrupt
   FVP_EXIT_STATUS_FILE=$work/status run_scenario "$probe" corrupt-stream.scn
   expect_installed 1 11 "$small_payload"
