@@ -72,9 +72,8 @@ void DrawTooSmall(HWND main, const Cells &screen)
     if (!main) return;
     Cells frame = FrameOf(main);
     if (frame.Width() <= screen.Width() && frame.Height() <= screen.Height()) return;
-    std::string note = "Terminal too small: the window needs " + std::to_string(frame.Width()) + "x" +
-                       std::to_string(frame.Height()) + ", this terminal has " + std::to_string(screen.Width()) +
-                       "x" + std::to_string(screen.Height());
+    std::string note = "Terminal too small (" + std::to_string(frame.Width()) + "x" +
+                       std::to_string(frame.Height()) + " needed)";
     Canvas(screen).Text(0, screen.bottom - 1, note, LookAttr(kWarning), screen.Width());
 }
 
