@@ -7,34 +7,30 @@
 
 namespace {
 
-struct InstallDirCase
+TEST(SetInstallDirTest, StoresWithExactlyOneTrailingBackslash)
 {
-    std::string input;
-    std::string stored;
-};
+    struct Case
+    {
+        const char* input;
+        const char* stored;
+    } cases[] = {
+        {"C:\\Games\\Cards", "C:\\Games\\Cards\\"},
+        {"C:\\Fernvale Patience\\", "C:\\Fernvale Patience\\"},
+        {"D:\\", "D:\\"},
+        {"", "\\"},
+        {"c:\\my games\\cards", "c:\\my games\\cards\\"},
+        {"E:\\\\Fernvale Patience", "E:\\\\Fernvale Patience\\"},
+    };
+    for (const Case& c : cases)
+    {
+        CSetupSheet sheet("FVPD Setup");
+        sheet.SetInstallDir(c.input);
 
-class SetInstallDirTest : public ::testing::TestWithParam<InstallDirCase>
-{
-};
-
-TEST_P(SetInstallDirTest, StoresWithExactlyOneTrailingBackslash)
-{
-    CSetupSheet sheet("FVPD Setup");
-    sheet.SetInstallDir(GetParam().input.c_str());
-
-    char buffer[MAX_PATH];
-    EXPECT_EQ(sheet.GetInstallDir(buffer), buffer);
-    EXPECT_EQ(std::string(buffer), GetParam().stored);
+        char buffer[MAX_PATH];
+        EXPECT_EQ(sheet.GetInstallDir(buffer), buffer);
+        EXPECT_STREQ(buffer, c.stored) << "input " << c.input;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Folders, SetInstallDirTest,
-    ::testing::Values(InstallDirCase{"C:\\Games\\Cards", "C:\\Games\\Cards\\"},
-                      InstallDirCase{"C:\\Fernvale Patience\\", "C:\\Fernvale Patience\\"},
-                      InstallDirCase{"D:\\", "D:\\"},
-                      InstallDirCase{"", "\\"},
-                      InstallDirCase{"c:\\my games\\cards", "c:\\my games\\cards\\"},
-                      InstallDirCase{"E:\\\\Fernvale Patience", "E:\\\\Fernvale Patience\\"}));
 
 // Texts at and past the limit: what fits is stored whole, what does not fit leaves the stored
 // folder as it was and never writes past the buffer.

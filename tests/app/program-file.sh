@@ -17,11 +17,13 @@ copy_sized() {
   truncate -s "$2" "$work/$1/fvpsetup"
 }
 
-# check WHAT SCENARIO PRELOAD COMMAND...: runs the command with the driver preloaded.
+# check WHAT SCENARIO PRELOAD [ENV...] PROGRAM: runs the program with the driver preloaded. The
+# preload reaches the program only (env sets it just before it starts the program), never
+# timeout or a shell.
 check() {
   local what=$1 scenario=$2 preload=$3
   shift 3
-  if LD_PRELOAD="$preload" FVP_SCENARIO="$here/$scenario" timeout 60 "$@"; then
+  if timeout 60 env LD_PRELOAD="$preload" FVP_SCENARIO="$here/$scenario" "$@"; then
     echo "ok: $what"
   else
     echo "FAILED: $what"
@@ -36,7 +38,7 @@ copy_sized removed 2800000
 check "2,799,999 bytes: incomplete" incomplete.scn "$driver" "$work/short/fvpsetup"
 check "2,800,000 bytes: wizard" complete.scn "$driver" "$work/whole/fvpsetup"
 check "started through PATH: wizard" complete.scn "$driver" \
-  env PATH="$work/whole:$PATH" bash -c 'cd / && exec fvpsetup'
+  --chdir=/ PATH="$work/whole:$PATH" fvpsetup
 check "removed while running: incomplete" incomplete.scn "$remove_own_file $driver" \
   "$work/removed/fvpsetup"
 
