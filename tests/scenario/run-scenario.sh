@@ -22,11 +22,25 @@ fi
 driver=$1 program=$2 scenario=$3
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/fvp-scenario.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
+own_prefix=0
 if [ -z "${WINEPREFIX:-}" ]; then
   export WINEPREFIX=$scratch/prefix
   mkdir "$WINEPREFIX"
+  own_prefix=1
 fi
+
+# The program may start Windows programs through Wine in the prefix (the game, after Finish);
+# they outlive it. Wait for them to end, and in a prefix of our own stop them, before the
+# prefix is read or removed.
+wait_for_wine() {
+  command -v wineserver >/dev/null || return 0
+  timeout 10 wineserver -w 2>/dev/null && return 0
+  if [ "$own_prefix" -eq 1 ]; then
+    wineserver -k 2>/dev/null
+    timeout 10 wineserver -w 2>/dev/null
+  fi
+}
+trap 'wait_for_wine; rm -rf "$scratch"' EXIT
 
 # Every step gives up after 10 s; this bounds a program that hangs inside one handler.
 # LD_PRELOAD is set for the program only (env and timeout leave it alone).
