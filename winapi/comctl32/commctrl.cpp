@@ -11,6 +11,7 @@ void RegisterCommonControlClasses(void)
         return;
     registered = true;
     ProgressRegisterClass();
+    TreeViewRegisterClass();
 }
 
 /***********************************************************************
@@ -30,7 +31,7 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX *picce)
 {
     if (!picce || picce->dwSize != sizeof(INITCOMMONCONTROLSEX))
         return FALSE;
-    if (picce->dwICC & ICC_PROGRESS_CLASS)
+    if (picce->dwICC & (ICC_PROGRESS_CLASS | ICC_TREEVIEW_CLASSES))
         RegisterCommonControlClasses();
     return TRUE;
 }
