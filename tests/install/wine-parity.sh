@@ -8,8 +8,12 @@ scenario=$1 native_program=$2 driver_so=$3 windows_program=$4 driver_exe=$5
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/wine-lib.sh"
 
+# The native prefix starts as a booted Wine prefix does: with the user's desktop and programs
+# folders, which a prefix new to the Linux build gets only when a link is first saved.
 native=$WINE_RUN_DIR/native
-mkdir -p "$native/drive_c/Fernvale Patience"
+user_folder=$native/drive_c/users/${USER:-$(id -un)}
+mkdir -p "$native/drive_c/Fernvale Patience" "$user_folder/Desktop" \
+  "$user_folder/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
 WINEPREFIX=$native "$root/tests/scenario/run-scenario.sh" "$driver_so" "$native_program" "$scenario"
 "$root/scripts/prefix-dump" "$native" > "$WINE_RUN_DIR/native.dump"
 
