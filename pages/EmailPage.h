@@ -18,8 +18,20 @@ public:
 
     enum { IDD = IDD_EMAIL };
 
+    CString m_strUserID;
+    int m_nPrevVer;
+    CString m_strName;
+    CString m_strEMail;
     CSetupSheet* m_pSheet;
+
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual BOOL OnSetActive();
+    virtual LRESULT OnWizardNext();
 
 protected:
     DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL IsAcceptedEMail() const;
+    void WriteSettingsFile() const;
 };
