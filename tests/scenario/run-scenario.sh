@@ -29,6 +29,9 @@ if [ -z "${WINEPREFIX:-}" ]; then
   own_prefix=1
 fi
 
+# Wine's own diagnostics stay out of the report unless asked for.
+export WINEDEBUG=${WINEDEBUG:--all}
+
 # The program may start Windows programs through Wine in the prefix (the game, after Finish);
 # they outlive it. Wait for them to end, and in a prefix of our own stop them, before the
 # prefix is read or removed.
