@@ -89,9 +89,7 @@ BOOL JoinPath(LPSTR pszBuffer, LPCSTR pszFolder, LPCSTR pszFileName)
 } // namespace
 
 CCopyPage::CCopyPage()
-    : CPropertyPage(IDD), m_pSheet(NULL), m_bInstallPending(TRUE),
-      m_strProductName("Fernvale Patience Deluxe"), m_strShortName("FV Patience Deluxe"),
-      m_pInflater(new CFileInflater)
+    : CCopyPage(NULL)
 {
 }
 

@@ -150,6 +150,10 @@ protected:
 TEST_F(CopyPageTest, InstallsOnceWithTheBarFullAfterTheTwentiethFile)
 {
     MakeHostFolder("Fernvale Patience");
+    // A temporary folder that does not exist yet is made without a word.
+    char szTemp[MAX_PATH];
+    GetTempPathA(sizeof(szTemp), szTemp);
+    ASSERT_TRUE(RemoveDirectoryA(szTemp));
     m_run.onLastPage = [this] {
         // Activated again and given its timer again, the page installs nothing more.
         remove(HostPath(Dest("core.gob")).c_str());
@@ -171,6 +175,7 @@ TEST_F(CopyPageTest, InstallsOnceWithTheBarFullAfterTheTwentiethFile)
     EXPECT_EQ(m_run.positions, expected);
     EXPECT_TRUE(HostFileExists(Dest("large.dck")));
     EXPECT_FALSE(HostFileExists(Dest("core.gob")));
+    EXPECT_NE(GetFileAttributesA(szTemp), INVALID_FILE_ATTRIBUTES);
 }
 
 using CopyPageDeathTest = CopyPageTest;
