@@ -238,7 +238,7 @@ wine_screenshot() {
 }
 
 # Runs the scenario driver under Wine in PREFIX as
-#   driver.exe SETUP_EXE SCENARIO_FILE   (both as Z:\ paths)
+#   driver.exe SCENARIO_FILE SETUP_EXE   (both as Z:\ paths)
 # The driver starts SETUP_EXE itself, follows SCENARIO_FILE and waits for the setup
 # program. Its stdout and stderr pass through with plain LF line ends; returns 0 when the
 # scenario held, else 1 (with a line saying why when the driver itself could not tell,
@@ -257,7 +257,7 @@ wine_run_scenario() {
   # The Windows driver ends its lines with CR LF; without the CR its messages read the
   # same as the native run's.
   {
-    wine_run "$prefix" "$secs" "$(wine_path "$driver")" "$(wine_path "$setup")" "$(wine_path "$scenario")" \
+    wine_run "$prefix" "$secs" "$(wine_path "$driver")" "$(wine_path "$scenario")" "$(wine_path "$setup")" \
       2>&1 1>&3 3>&- | sed -u 's/\r$//' >&2
     exit "${PIPESTATUS[0]}"
   } 3>&1 | sed -u 's/\r$//'
