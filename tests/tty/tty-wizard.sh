@@ -93,7 +93,15 @@ tty_shows "+- $(basename "$program") " || fail "the message box has not the prog
 tty_shows 'If this is okay, click next.' || fail "the wizard does not stay under the message box"
 tty_keys Enter
 tty_wait_gone "Can't create directory." || fail "Enter did not close the message box"
+# A folder longer than the box scrolls sideways with the caret; Home shows its start again.
 tty_keys -N 10 BSpace
+tty_text 'C:\Some-folder-name-longer-than-the-box\Cards'
+tty_wait_for 'than-the-box\Cards' || fail "the end of a long folder is not in view"
+tty_shows 'C:\Some-folder' && fail "the start of a long folder still shows at its end"
+tty_keys Home
+tty_wait_for 'C:\Some-folder' || fail "Home does not scroll back to the start"
+tty_keys End
+tty_keys -N 50 BSpace
 tty_text 'C:\Cards'
 tty_wait_for '   C:\Cards   ' || fail "typing a folder"
 tty_keys Enter

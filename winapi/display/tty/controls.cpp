@@ -5,7 +5,6 @@
 #include <strings.h>
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -231,8 +230,8 @@ void DrawButton(const Canvas &canvas, HWND hwnd, const Cells &own, bool focused,
 
 /* ---- edit boxes ---- */
 
-std::map<HWND, int> first_columns;  // single-line boxes: the first column shown
-
+/* The box scrolls itself sideways (its first visible character is EM_GETFIRSTVISIBLELINE);
+ * its text goes inside the formatting rectangle, the caret at the end of the selection. */
 void DrawSingleLineEdit(const Canvas &canvas, HWND hwnd, const Cells &own, bool focused, Cursor *cursor)
 {
     DWORD style = StyleOf(hwnd);
@@ -240,24 +239,22 @@ void DrawSingleLineEdit(const Canvas &canvas, HWND hwnd, const Cells &own, bool 
     if (style & ES_PASSWORD) text.assign(text.size(), '*');
     DWORD start = 0, end = 0;
     SendMessageA(hwnd, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
-    int caret = (int)std::min<size_t>(end, text.size());
-    int width = std::max(1, own.Width());
-    // Scroll sideways as little as keeps the caret in view, and no further than the text needs.
-    int &first = first_columns[hwnd];
-    if (caret < first) first = caret;
-    if (caret > first + width - 1) first = caret - width + 1;
-    first = std::max(0, std::min(first, (int)text.size() - width + 1));
+    int first = (int)std::min<LRESULT>(SendMessageA(hwnd, EM_GETFIRSTVISIBLELINE, 0, 0), (LRESULT)text.size());
+    RECT format = {0, 0, 0, 0};
+    SendMessageA(hwnd, EM_GETRECT, 0, (LPARAM)&format);
+    int left = own.left + format.left / kCellWidth;
+    int width = std::max(1, (int)(format.right - format.left) / kCellWidth);
     int y = own.top + (own.Height() - 1) / 2;
     attr_t field = (style & WS_DISABLED) ? LookAttr(kDisabled) : LookAttr(kField);
     canvas.Fill({own.left, y, own.right, y + 1}, field);
-    canvas.Text(own.left, y, text.substr((size_t)first), field, width);
+    canvas.Text(left, y, text.substr((size_t)first), field, width);
     bool show_selection = focused || (style & ES_NOHIDESEL);
     if (show_selection && end > start) {
         int a = std::max((int)start, first), b = std::min((int)end, first + width);
-        if (b > a)
-            canvas.Text(own.left + a - first, y, text.substr((size_t)a, (size_t)(b - a)), LookAttr(kHighlight));
+        if (b > a) canvas.Text(left + a - first, y, text.substr((size_t)a, (size_t)(b - a)), LookAttr(kHighlight));
     }
-    if (focused) PlaceCursor(cursor, own.left + caret - first, y);
+    int caret = (int)std::min<size_t>(end, text.size()) - first;
+    if (focused) PlaceCursor(cursor, left + std::min(std::max(caret, 0), width), y);
 }
 
 std::string EditLine(HWND hwnd, int line)
@@ -363,12 +360,6 @@ void DrawFrame(const Canvas &canvas, HWND hwnd)
     int room = frame.Width() - 4;
     if (room <= 0) return;
     canvas.Text(frame.left + 2, frame.top, caption, active ? LookAttr(kCaption) : attr, room);
-}
-
-void ForgetGoneWindows()
-{
-    for (auto it = first_columns.begin(); it != first_columns.end();)
-        it = IsWindow(it->first) ? std::next(it) : first_columns.erase(it);
 }
 
 }  // namespace tty

@@ -26,10 +26,6 @@ void DrawWindow(const Canvas &canvas, HWND hwnd, Cursor *cursor);
 /* The frame of a top-level window: border and caption. */
 void DrawFrame(const Canvas &canvas, HWND hwnd);
 
-/* A single-line edit box shows the part of its text around the caret; the first column shown
- * is the display's own view of the box, forgotten when the box goes away. */
-void ForgetGoneWindows();
-
 }  // namespace tty
 
 #endif

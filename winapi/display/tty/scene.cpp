@@ -121,7 +121,6 @@ void SceneDraw()
     if (all || !CollectAreas(windows_changed, areas)) {
         areas.assign(1, screen);
         cursor = {nullptr, false, 0, 0};
-        ForgetGoneWindows();
     }
     for (const Cells &area : areas) DrawArea(Intersect(area, screen), windows);
     DrawTooSmall(main, screen);
