@@ -377,8 +377,21 @@ LRESULT GetNextItem(Tree *tree, WPARAM which, HTREEITEM item)
 
 /* ---- keyboard ---- */
 
+// The numeric keypad's plus and minus, which open and close the selected item.
+#ifndef VK_ADD
+#define VK_ADD 0x6B
+#endif
+#ifndef VK_SUBTRACT
+#define VK_SUBTRACT 0x6D
+#endif
+
+/* The parent hears of every key first, as on Windows. */
 void KeyDown(Tree *tree, WPARAM key)
 {
+    NMTVKEYDOWN nm;
+    memset(&nm, 0, sizeof nm);
+    nm.wVKey = (WORD)key;
+    Notify(tree, TVN_KEYDOWN, &nm.hdr);
     HTREEITEM at = tree->selected;
     if (!at) return;
     HTREEITEM to = nullptr;
@@ -402,17 +415,10 @@ void KeyDown(Tree *tree, WPARAM key)
     case VK_BACK:
         if (at->parent != &tree->root) to = at->parent;
         break;
+    case VK_ADD: Expand(tree, at, true); break;
+    case VK_SUBTRACT: Collapse(tree, at, true); break;
     }
     if (to && to != at) Select(tree, to, TVC_BYKEYBOARD);
-}
-
-/* '+' and '-' as a terminal types them: open and close the selected item. */
-void Char(Tree *tree, WPARAM ch)
-{
-    HTREEITEM at = tree->selected;
-    if (!at) return;
-    if (ch == '+') Expand(tree, at, true);
-    else if (ch == '-') Collapse(tree, at, true);
 }
 
 LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -455,9 +461,6 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_KEYDOWN:
         KeyDown(tree, wParam);
-        return 0;
-    case WM_CHAR:
-        Char(tree, wParam);
         return 0;
     case TVM_INSERTITEMA:
         return InsertItem(tree, (const TVINSERTSTRUCTA *)lParam);

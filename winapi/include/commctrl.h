@@ -90,6 +90,15 @@ typedef struct tagNMTREEVIEWA {
     POINT ptDrag;
 } NMTREEVIEWA, *LPNMTREEVIEWA;
 
+/* TVN_KEYDOWN: a key pressed in the tree; packed, as Windows lays it out. */
+#pragma pack(push, 1)
+typedef struct tagTVKEYDOWN {
+    NMHDR hdr;
+    WORD wVKey;
+    UINT flags;
+} NMTVKEYDOWN, *LPNMTVKEYDOWN;
+#pragma pack(pop)
+
 #define TVM_FIRST 0x1100
 #define TVM_INSERTITEMA (TVM_FIRST + 0)
 #define TVM_DELETEITEM (TVM_FIRST + 1)
@@ -125,6 +134,7 @@ typedef struct tagNMTREEVIEWA {
 #define TVN_ITEMEXPANDINGA (TVN_FIRST - 5)
 #define TVN_ITEMEXPANDEDA (TVN_FIRST - 6)
 #define TVN_DELETEITEMA (TVN_FIRST - 9)
+#define TVN_KEYDOWN (TVN_FIRST - 12)
 #define TVN_SELCHANGING TVN_SELCHANGINGA
 #define TVN_SELCHANGED TVN_SELCHANGEDA
 #define TVN_ITEMEXPANDING TVN_ITEMEXPANDINGA
