@@ -160,11 +160,12 @@ void CCopyPage::OnTimer(UINT nIDEvent)
 void CCopyPage::WriteUninstallEntry(CRegistry& registry)
 {
     // The game program uninstalls itself. The folder text ends in a backslash already, so the
-    // command has two before the program's name.
+    // command has two before the program's name. The program path is quoted: with a blank in
+    // the folder, Windows would otherwise start C:\Fernvale.exe for the proposed folder.
     registry.Connect(HKEY_LOCAL_MACHINE);
     registry.Create(UNINSTALL_KEY, NULL, 0, KEY_ALL_ACCESS, NULL, NULL);
     registry.SetValue("DisplayName", m_strProductName);
-    registry.SetValue("UninstallString", m_strInstallDir + "\\fvpat.exe /uninstall");
+    registry.SetValue("UninstallString", "\"" + m_strInstallDir + "\\fvpat.exe\" /uninstall");
 }
 
 void CCopyPage::CreateShortcuts()
