@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The wizard in a terminal, used as a person uses it: keys typed into tmux, the screen read
 # back. Arguments: the setup program, the same program around the small payload (whose file
-# is too short, so it only says so in a message box), and the licence text it carries.
+# is too short, so it only says so in a message box), the licence text it carries and the
+# folder of the files it installs.
 set -euo pipefail
 program="$1"
 small_program="$2"
 license="$3"
+payload="$4"
 . "$(dirname "$0")/tty-lib.sh"
 
 work=$(mktemp -d)
@@ -129,6 +131,23 @@ tty_shows "+- $(basename "$small_program") " || fail "the message box has not th
 tty_shows '[ OK ]' || fail "the message box has no OK button"
 tty_keys Enter
 expect_terminal_back 'EXIT='
+
+echo "== a file that cannot be written ends the program from its message box"
+start_setup "$work/fatal"
+tty_wait_for 'Just click Next'
+tty_keys Escape
+tty_wait_for 'EXIT=0'
+# Every file to install is already a folder of that name in the proposed destination.
+for file in "$payload"/*; do mkdir -p "$work/fatal/drive_c/Fernvale Patience/$(basename "$file")"; done
+start_setup "$work/fatal"
+for page in 'Just click Next' 'Please read' 'or click Browse.' 'Where would you like them?' \
+            'Would you like to be added' "we'll get to work"; do
+  tty_wait_for "$page" || break
+  tty_keys Enter
+done
+tty_wait_for "Can't decompress file." || fail "no message for a file that cannot be written"
+tty_keys Enter
+expect_terminal_back 'EXIT=1'
 
 echo "== Ctrl+C and SIGTERM give the terminal back"
 start_setup "$work/interrupt"

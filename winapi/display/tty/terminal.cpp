@@ -66,7 +66,9 @@ void CatchEndingSignals()
     action.sa_handler = OnSignal;
     action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
-    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaction(sig, &action, nullptr);
+    // Interrupts and kills, and the crashes: a broken program must not leave the terminal raw.
+    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL})
+        sigaction(sig, &action, nullptr);
 }
 
 }  // namespace

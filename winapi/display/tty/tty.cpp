@@ -3,6 +3,7 @@
 #include <curses.h>
 #include <errno.h>
 #include <poll.h>
+#include <stdint.h>
 #include <stdlib.h>
 #include <time.h>
 
