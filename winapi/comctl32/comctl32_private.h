@@ -11,6 +11,5 @@ void ProgressRegisterClass(void);
 void TreeViewRegisterClass(void);
 
 /* LoadStringA's work, on the module's resources through kernel32. */
-int LoadResourceString(HINSTANCE hInstance, UINT id, LPSTR buffer, int bufferSize);
 
 #endif

@@ -59,7 +59,7 @@ void SetTitle(Sheet *sheet, LPCSTR text)
     char buffer[256];
     if (IS_INTRESOURCE(text)) {
         UINT id = LOWORD((UINT_PTR)text);
-        if (!LoadResourceString(sheet->header.hInstance, id, buffer, sizeof buffer))
+        if (!LoadStringA(sheet->header.hInstance, id, buffer, sizeof buffer))
             return;
         text = buffer;
     }
@@ -145,7 +145,7 @@ BOOL SetCurSel(Sheet *sheet, int index, int skipdir, HPROPSHEETPAGE hpage)
     }
 
     ShowPage(sheet, index);
-    EnableWindow(GetDlgItem(sheet->hwnd, IDC_HELP_BUTTON), sheet->pages[index].hasHelp);
+    EnableWindow(GetDlgItem(sheet->hwnd, IDHELP), sheet->pages[index].hasHelp);
     return TRUE;
 }
 
@@ -245,7 +245,7 @@ BOOL DoCommand(Sheet *sheet, WORD id)
     case IDCANCEL:
         Cancel(sheet, 0);
         return TRUE;
-    case IDC_HELP_BUTTON:
+    case IDHELP:
         Help(sheet);
         return TRUE;
     }
@@ -274,7 +274,7 @@ void PressButton(Sheet *sheet, int button)
         DoCommand(sheet, IDCANCEL);
         break;
     case PSBTN_HELP:
-        DoCommand(sheet, IDC_HELP_BUTTON);
+        DoCommand(sheet, IDHELP);
         break;
     }
 }

@@ -12,7 +12,6 @@
 
 /* The controls of the wizard frame, with the ids the platform gives them (Help is IDHELP). */
 enum {
-    IDC_HELP_BUTTON = 9,
     IDC_BACK_BUTTON = 0x3023,
     IDC_NEXT_BUTTON = 0x3024,
     IDC_FINISH_BUTTON = 0x3025,

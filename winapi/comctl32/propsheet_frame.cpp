@@ -46,7 +46,7 @@ DialogTemplateWriter SheetBuildFrame(const Sheet *sheet)
     /* Help exists in every wizard; the sheet shows it only when it or a page asks for help. */
     DWORD helpVisible = sheet->hasHelp ? WS_VISIBLE : 0;
     frame.AddItem((BUTTON_STYLE & ~WS_VISIBLE) | helpVisible | WS_GROUP | BS_PUSHBUTTON,
-                    helpX, y, BUTTON_CX, BUTTON_CY, IDC_HELP_BUTTON, CLASS_BUTTON, "Help");
+                    helpX, y, BUTTON_CX, BUTTON_CY, IDHELP, CLASS_BUTTON, "Help");
     frame.AddItem(WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT | SS_SUNKEN, BUTTON_GAP,
                     y - BUTTON_GAP - 1, cx - 2 * BUTTON_GAP, 1, IDC_SUNKEN_LINE, CLASS_STATIC, "");
     return frame;

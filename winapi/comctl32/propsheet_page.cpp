@@ -110,7 +110,7 @@ std::string PageTitle(HPROPSHEETPAGE hpage, const std::string &templateCaption)
     if (!IS_INTRESOURCE(psp->pszTitle))
         return psp->pszTitle;
     char text[256];
-    if (LoadResourceString(psp->hInstance, (UINT)(UINT_PTR)psp->pszTitle, text, sizeof text) > 0)
+    if (LoadStringA(psp->hInstance, (UINT)(UINT_PTR)psp->pszTitle, text, sizeof text) > 0)
         return text;
     if (!templateCaption.empty())
         return templateCaption;

@@ -1,12 +1,10 @@
-/* Texts from the string table of a module's resources, for titles given by id. */
+/* LoadStringA: texts from the string table of a module's resources. */
 #include <windows.h>
-
-#include "comctl32_private.h"
 
 /* The table keeps strings in blocks of 16 (RT_STRING resource id / 16 + 1), each a
  * length-prefixed UTF-16 text; ANSI here is Latin-1. Returns the length copied, 0 when the
  * string is absent or empty. */
-int LoadResourceString(HINSTANCE hInstance, UINT id, LPSTR buffer, int bufferSize)
+int WINAPI LoadStringA(HINSTANCE hInstance, UINT id, LPSTR buffer, int bufferSize)
 {
     if (!buffer || bufferSize <= 0)
         return 0;
