@@ -16,7 +16,7 @@
 #include <winapi_linux.h>
 
 #include "SetupSheet.h"
-#include "msvcrt_seams.h"
+#include <winapi_linux.h>
 #include "test_prefix.h"
 
 namespace {

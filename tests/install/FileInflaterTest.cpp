@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 #include <winapi_linux.h>
 
-#include "msvcrt_seams.h"
+#include <winapi_linux.h>
 #include "test_prefix.h"
 
 namespace {

@@ -49,4 +49,11 @@ WINAPI_EXTERN_C BOOL WinapiHideSpecialFolder(int nFolder);
 /* Brings back every folder hidden with WinapiHideSpecialFolder. */
 WINAPI_EXTERN_C void WinapiRestoreSpecialFolders(void);
 
+/* ---- msvcrt ---- */
+
+/* The next nWrites fwrite calls on streams opened on Windows paths fail as on a full disk
+ * (errno ENOSPC), writing nothing; the calls after them write again. 0 ends failures still
+ * pending. */
+WINAPI_EXTERN_C void WinapiFailStreamWrites(UINT nWrites);
+
 #endif

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "msvcrt_seams.h"
+#include <winapi_linux.h>
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "msvcrt_seams.h"
+#include <winapi_linux.h>
 
 namespace {
 
