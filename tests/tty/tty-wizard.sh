@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The wizard in a terminal, used as a person uses it: keys typed into tmux, the screen read
 # back. Arguments: the setup program, the same program around the small payload (whose file
-# is too short, so it only says so in a message box), the licence text it carries and the
-# folder of the files it installs.
+# is too short, so it only says so in a message box), the licence text it carries, the
+# folder of the files it installs, and a program that only shows the shell's folder browser.
 set -euo pipefail
 program="$1"
 small_program="$2"
 license="$3"
 payload="$4"
+browse_probe="$5"
 . "$(dirname "$0")/tty-lib.sh"
 
 work=$(mktemp -d)
@@ -148,6 +149,17 @@ done
 tty_wait_for "Can't decompress file." || fail "no message for a file that cannot be written"
 tty_keys Enter
 expect_terminal_back 'EXIT=1'
+
+echo "== the folder browser: a tree opened and chosen from with the keyboard"
+start_setup "$work/browse" "$browse_probe"
+tty_wait_for '+- Browse for Folder ' || fail "no folder browser"
+tty_shows 'Choose a directory' || fail "the browser's title is missing"
+tty_keys Tab Tab Down Right
+tty_wait_for '- My Computer' || fail "Right did not open My Computer"
+tty_shows '+  (C:)' || fail "the drives are not listed under My Computer"
+tty_keys Down Enter
+tty_wait_for 'chosen=[C:\]' || fail "the drive chosen in the tree is not what the browser returns"
+expect_terminal_back 'EXIT=0'
 
 echo "== Ctrl+C and SIGTERM give the terminal back"
 start_setup "$work/interrupt"
