@@ -290,6 +290,24 @@ TEST_F(TreeViewTest, DeletingTellsTheParentOfEveryItemAndMovesTheSelection)
     EXPECT_EQ(Caret(), nullptr);
 }
 
+// More items than the control's height shows: the first one shown follows the selection.
+TEST_F(TreeViewTest, TheSelectionIsScrolledIntoView)
+{
+    std::vector<HTREEITEM> items;
+    for (int i = 0; i < 60; i++) items.push_back(Insert(TVI_ROOT, TVI_LAST, "item", i));
+    EXPECT_EQ(Next(TVGN_FIRSTVISIBLE, NULL), items[0]);
+
+    SendMessageA(m_tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)items.back());
+    HTREEITEM first = Next(TVGN_FIRSTVISIBLE, NULL);
+    EXPECT_NE(first, items[0]);
+    int shownBefore = 0;
+    for (HTREEITEM at = first; at && at != items.back(); at = Next(TVGN_NEXTVISIBLE, at)) shownBefore++;
+    EXPECT_LT(shownBefore, 59) << "the selection lies below the first item shown";
+
+    SendMessageA(m_tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)items[1]);
+    EXPECT_EQ(Next(TVGN_FIRSTVISIBLE, NULL), items[1]) << "scrolled back up as far as needed";
+}
+
 TEST_F(TreeViewTest, KeysMoveAmongShownItemsAndOpenAndCloseNodes)
 {
     EXPECT_TRUE(SendMessageA(m_tree, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS);
