@@ -1,0 +1,24 @@
+# Sourced by the scenario scripts: the scripts that may stand beside a scenario file.
+#
+#   scenario_setup SCENARIO PREFIX   runs NAME.setup PREFIX, when there is one, before the run
+#   scenario_check SCENARIO PREFIX   runs NAME.check PREFIX, when there is one, after the run
+#
+# Both return 0 when there is no such script or it succeeded, else 1 with a line saying so.
+_scenario_hook() {
+  local scenario=$1 prefix=$2 kind=$3 script status
+  script=${scenario%.scn}.$kind
+  [ -f "$script" ] || return 0
+  bash "$script" "$prefix"
+  status=$?
+  [ "$status" -eq 0 ] && return 0
+  echo "scenario $(basename "$scenario"): $(basename "$script") ended with status $status" >&2
+  return 1
+}
+
+scenario_setup() {
+  _scenario_hook "$1" "$2" setup
+}
+
+scenario_check() {
+  _scenario_hook "$1" "$2" check
+}
