@@ -1,14 +1,16 @@
-// What the terminal display costs a busy program when nothing on the screen changed: one
-// empty look at the queue (PeekMessageA, which lets the display poll) against one 4096-byte
-// step of inflate, the unit between two looks while files are copied. It takes over the
+// What the terminal display costs a busy program: one empty look at the queue (PeekMessageA,
+// which lets the display poll) with nothing changed, against one 4096-byte step of inflate,
+// the unit between two looks while files are copied; and the redraw of one changed control. It takes over the
 // terminal, so run it in one, e.g.  script -qec tests/tty/tty_poll_bench /dev/null
 #include <stdio.h>
+#include <string.h>
 #include <time.h>
 #include <windows.h>
 #include <zlib.h>
 
 #include <vector>
 
+#include "display.h"
 #include "winapi_linux.h"
 
 static double NowNs()
@@ -18,7 +20,10 @@ static double NowNs()
     return ts.tv_sec * 1e9 + ts.tv_nsec;
 }
 
-// A page of controls such as the wizard shows, drawn once before the measure.
+// A page of controls such as the wizard shows, drawn once before the measure; its check box
+// is the control that changes.
+static HWND check_box;
+
 static HWND ShowDialog()
 {
     HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME, WC_DIALOG, "Bench", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0,
@@ -33,9 +38,11 @@ static HWND ShowDialog()
         {"Button", "Add a shortcut to your desktop", BS_AUTOCHECKBOX | WS_TABSTOP, 35, 95, 168, 10},
         {"Button", "&Next >", BS_DEFPUSHBUTTON | WS_TABSTOP, 160, 139, 55, 14},
     };
-    for (const auto &c : controls)
-        CreateWindowExA(0, c.cls, c.text, WS_CHILD | WS_VISIBLE | c.style, c.x, c.y, c.cx, c.cy, dialog, nullptr,
-                        nullptr, nullptr);
+    for (const auto &c : controls) {
+        HWND control = CreateWindowExA(0, c.cls, c.text, WS_CHILD | WS_VISIBLE | c.style, c.x, c.y, c.cx, c.cy,
+                                       dialog, nullptr, nullptr, nullptr);
+        if (strcmp(c.cls, "Button") == 0 && (c.style & BS_TYPEMASK) == BS_AUTOCHECKBOX) check_box = control;
+    }
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     return dialog;
@@ -48,6 +55,20 @@ static double EmptyPeekNs()
     double start = NowNs();
     for (int i = 0; i < kLooks; i++) PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
     return (NowNs() - start) / kLooks;
+}
+
+// One control changed: the redraw of its cells, as the display makes it once the program
+// waits (or every few milliseconds while it is busy).
+static double ChangedCheckBoxNs()
+{
+    const WinapiDisplay *tty = WinapiFindDisplay("tty");
+    const int kChanges = 20000;
+    double start = NowNs();
+    for (int i = 0; i < kChanges; i++) {
+        SendMessageA(check_box, BM_SETCHECK, i % 2 ? BST_UNCHECKED : BST_CHECKED, 0);
+        tty->Wait(0);
+    }
+    return (NowNs() - start) / kChanges;
 }
 
 // Text-like data, compressed at the highest level as the payload is.
@@ -87,10 +108,13 @@ int main()
     if (!WinapiUseDisplay("tty")) return 1;
     HWND dialog = ShowDialog();
     double peek = EmptyPeekNs();
+    double redraw = ChangedCheckBoxNs();
     double step = InflateStepNs();
     DestroyWindow(dialog);
     // Standard error is shown once the terminal is given back.
-    fprintf(stderr, "empty_peek_with_tty_poll_ns %.1f\ninflate_4096_step_ns %.1f\nshare_percent %.2f\n", peek, step,
-            100.0 * peek / step);
+    fprintf(stderr,
+            "empty_peek_with_tty_poll_ns %.1f\nchanged_check_box_redraw_ns %.1f\ninflate_4096_step_ns %.1f\n"
+            "share_percent %.2f\n",
+            peek, redraw, step, 100.0 * peek / step);
     return 0;
 }

@@ -15,9 +15,11 @@
 namespace {
 
 bool opened;
-bool input_ready;      // Wait saw input (or a signal such as a resize) that Poll must read
+bool input_ready;         // Wait saw input (or a signal such as a resize) that Poll must read
 uint64_t next_key_check;  // while the program is busy, keys are looked for this often
+uint64_t next_draw;       // and the screen follows its changes this often
 const uint64_t kKeyCheckMs = 20;
+const uint64_t kDrawMs = 20;
 
 uint64_t CoarseNowMs()
 {
@@ -39,29 +41,32 @@ void WindowChanged(HWND hwnd)
     tty::SceneChanged(hwnd);
 }
 
-/* Called on every empty look at the queue, also between the blocks of a long copy: without
- * news from Wait only the clock is read, and the keyboard only every few milliseconds. */
+void Draw(uint64_t now)
+{
+    tty::SceneDraw();
+    next_draw = now + kDrawMs;
+}
+
+/* Called on every empty look at the queue, also between the blocks of a long copy: then only
+ * the clock is read, the keyboard looked at and the screen brought up to date every few
+ * milliseconds. Once the program waits, Wait draws at once. */
 void Poll(void)
 {
     if (!opened) return;
-    if (!input_ready) {
-        uint64_t now = CoarseNowMs();
-        if (now < next_key_check) {
-            if (tty::SceneHasChanges()) tty::SceneDraw();
-            return;
-        }
+    uint64_t now = CoarseNowMs();
+    if (input_ready || now >= next_key_check) {
+        input_ready = false;
         next_key_check = now + kKeyCheckMs;
+        if (tty::ReadKeys()) tty::SceneChangedAll();
     }
-    input_ready = false;
-    if (tty::ReadKeys()) tty::SceneChangedAll();
-    tty::SceneDraw();
+    if (now >= next_draw && tty::SceneHasChanges()) Draw(now);
 }
 
 BOOL Wait(DWORD timeout_ms)
 {
     if (!opened) return FALSE;
     if (input_ready) return TRUE;
-    tty::SceneDraw();
+    if (tty::SceneHasChanges()) Draw(CoarseNowMs());
     struct pollfd input = {tty::TerminalInput(), POLLIN, 0};
     int ready = poll(&input, 1, timeout_ms == INFINITE ? -1 : (int)timeout_ms);
     // A signal (the terminal's resize) ends the wait too; curses reports it as a key.
