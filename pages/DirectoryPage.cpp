@@ -1,5 +1,6 @@
 #include "DirectoryPage.h"
 
+#include <shlobj.h>
 #include <string.h>
 
 #include "SetupSheet.h"
@@ -7,9 +8,11 @@
 IMPLEMENT_DYNCREATE(CDirectoryPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CDirectoryPage, CPropertyPage)
+    ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
 END_MESSAGE_MAP()
 
 static const char PROPOSED_FOLDER[] = "C:\\Fernvale Patience\\";
+static const char BROWSED_FOLDER_SUFFIX[] = "\\Fernvale Patience";
 static const char CANT_CREATE_DIRECTORY[] = "Can't create directory.";
 // Only a drive without a free cluster is refused; the size of the game is not compared.
 static const ULONGLONG MIN_FREE_BYTES = 6;
@@ -45,6 +48,28 @@ BOOL CDirectoryPage::OnSetActive()
 {
     m_pSheet->SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
     return CPropertyPage::OnSetActive();
+}
+
+void CDirectoryPage::OnBrowse()
+{
+    char szPath[MAX_PATH];
+    BROWSEINFOA browseInfo;
+    memset(&browseInfo, 0, sizeof(browseInfo));
+    browseInfo.hwndOwner = m_hWnd;
+    browseInfo.pidlRoot = NULL;
+    browseInfo.pszDisplayName = szPath;
+    browseInfo.lpszTitle = "Choose a directory";
+    browseInfo.ulFlags = 0;
+
+    LPITEMIDLIST pidl = SHBrowseForFolderA(&browseInfo);
+    if (pidl == NULL)
+        return;
+    BOOL bHasPath = SHGetPathFromIDListA(pidl, szPath);
+    CoTaskMemFree(pidl);
+    if (!bHasPath)
+        return;
+
+    m_wndDir.SetWindowText(CString(szPath) + BROWSED_FOLDER_SUFFIX);
 }
 
 LRESULT CDirectoryPage::OnWizardNext()

@@ -27,6 +27,7 @@ public:
     virtual LRESULT OnWizardNext();
 
 protected:
+    afx_msg void OnBrowse();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <stdlib.h>
+#include <string.h>
 #include <string>
 #include <vector>
 
@@ -187,6 +188,100 @@ TEST_F(PagesTest, ShortcutChoicesAreZeroOrOneEvenWithTheFocus)
     EXPECT_EQ(desktop, 1);
     EXPECT_EQ(group, 1);
     EXPECT_EQ(startMenu, 0);
+}
+
+// The shell's folder browser, open over the destination page.
+BOOL CALLBACK FindBrowser(HWND hwnd, LPARAM lParam)
+{
+    char className[16], caption[32];
+    GetClassNameA(hwnd, className, sizeof(className));
+    GetWindowTextA(hwnd, caption, sizeof(caption));
+    if (strcmp(className, "#32770") == 0 && strcmp(caption, "Browse for Folder") == 0 &&
+        IsWindowVisible(hwnd))
+    {
+        *reinterpret_cast<HWND*>(lParam) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const std::string& name)
+{
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)parent);
+    for (HTREEITEM item = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)parent);
+         item != NULL; item = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)item))
+    {
+        char text[MAX_PATH];
+        TVITEMA tvi = {};
+        tvi.mask = TVIF_TEXT;
+        tvi.hItem = item;
+        tvi.pszText = text;
+        tvi.cchTextMax = sizeof(text);
+        SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&tvi);
+        if (name == text)
+            return item;
+    }
+    return NULL;
+}
+
+// Chooses the item at the end of a path of names from the Desktop, then OK.
+WizardStep ChooseInBrowser(std::vector<std::string> names)
+{
+    return [names](CSetupSheet&) {
+        HWND browser = NULL;
+        EnumWindows(FindBrowser, reinterpret_cast<LPARAM>(&browser));
+        if (browser == NULL)
+            return false;
+        HWND tree = GetDlgItem(browser, 14145);
+        HTREEITEM item = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+        for (const std::string& name : names)
+            item = item != NULL ? ChildNamed(tree, item, name) : NULL;
+        if (item == NULL)
+            return false;
+        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)item);
+        PostMessageA(GetDlgItem(browser, IDOK), BM_CLICK, 0, 0);
+        return true;
+    };
+}
+
+// Browsing gives the chosen folder with the suffix appended as it stands; Next stores it.
+TEST_F(PagesTest, BrowsedFolderGetsTheSuffixAndIsStoredOnNext)
+{
+    ASSERT_NE(GetFileAttributesA("C:\\"), INVALID_FILE_ATTRIBUTES);  // lays out the prefix
+    ASSERT_EQ(system(("mkdir -p '" + Host("drive_d/Games") + "' && ln -s ../drive_d '" +
+                      Host("dosdevices/d:") + "'").c_str()),
+              0);
+    struct Case
+    {
+        std::vector<std::string> names;
+        std::string shown;
+        std::string stored;
+    } cases[] = {
+        {{"My Computer", " (D:)", "Games"}, "D:\\Games\\Fernvale Patience",
+         "D:\\Games\\Fernvale Patience\\"},
+        {{"My Computer", " (D:)"}, "D:\\\\Fernvale Patience", "D:\\\\Fernvale Patience\\"},
+    };
+    for (const Case& c : cases)
+    {
+        std::string shown, stored;
+        WizardRun run = RunWizardScript({
+            Press(PSBTN_NEXT), WaitForPage(LICENSE), Press(PSBTN_NEXT), WaitForPage(DIRECTORY),
+            Do([](CSetupSheet& sheet) {
+                PostMessageA(GetDlgItem(CurrentPageWindow(sheet), IDC_BROWSE), BM_CLICK, 0, 0);
+            }),
+            ChooseInBrowser(c.names),
+            [&](CSetupSheet& sheet) {
+                shown = ControlText(sheet, IDC_DIR);
+                return shown != "C:\\Fernvale Patience\\";
+            },
+            Press(PSBTN_NEXT), WaitForPage(ICONS),
+            Do([&](CSetupSheet& sheet) { stored = sheet.m_szInstallDir; }),
+            Press(PSBTN_CANCEL),
+        });
+        ASSERT_TRUE(run.finished) << run.stuckAt;
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(stored, c.stored);
+    }
 }
 
 } // namespace
