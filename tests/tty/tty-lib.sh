@@ -53,6 +53,19 @@ tty_wait_gone() {
   return 1
 }
 
+# tty_wait_change SCREEN [SECONDS]: until the screen differs from SCREEN (a tty_screen taken
+# before a key was sent).
+tty_wait_change() {
+  local before="$1" tries=$(( ${2:-10} * 20 ))
+  while [ "$tries" -gt 0 ]; do
+    [ "$(tty_screen)" != "$before" ] && return 0
+    sleep 0.05
+    tries=$((tries - 1))
+  done
+  echo "the screen did not change" >&2
+  return 1
+}
+
 tty_shows() {
   case "$1" in
     *'$') tty_screen | grep -q -- "$1" ;;

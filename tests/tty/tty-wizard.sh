@@ -15,10 +15,11 @@ work=$(mktemp -d)
 trap 'tty_stop; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-expect_cursor_in() {  # expect_cursor_in TEXT: the cursor is on the control showing TEXT
-  local at; at=$(tty_find "$1")
+expect_cursor_in() {  # expect_cursor_in TEXT: the cursor comes to the control showing TEXT
+  local at tries=200; at=$(tty_find "$1")
   [ -n "$at" ] || { fail "no $1 on the screen"; return; }
   set -- $at
+  while [ "$(tty_cursor)" != "$(($1 + 2)),$2" ] && [ $tries -gt 0 ]; do sleep 0.05; tries=$((tries - 1)); done
   [ "$(tty_cursor)" = "$(($1 + 2)),$2" ] || fail "cursor at $(tty_cursor), not in the control at $1,$2"
 }
 # The terminal took lines and echo back: the shell answers a typed command.
@@ -49,7 +50,6 @@ tty_shows '[ Back' && fail "Back is enabled on the first page"
 tty_shows '[ Next > ]' || fail "Next is not offered"
 expect_cursor_in '[ Next > ]'
 tty_keys Tab
-sleep 0.1
 expect_cursor_in '[ Cancel ]'
 
 # Enter presses the default button, Next, whichever button has the focus... unless it is a
@@ -64,7 +64,12 @@ title=$(sed -n 2p "$license" | tr -d '\r' | sed 's/^ *//')
 tty_screen | grep -q "^ *|.*|  *$title  *[#:^]|" || fail "the second line is not a line of its own: $title"
 tty_shows "$last" && fail "the end of the agreement shows before scrolling"
 pages=0
-while ! tty_shows "$last" && [ $pages -lt 40 ]; do tty_keys NPage; pages=$((pages + 1)); sleep 0.05; done
+while ! tty_shows "$last" && [ $pages -lt 40 ]; do
+  before=$(tty_screen)
+  tty_keys NPage
+  tty_wait_change "$before" || break
+  pages=$((pages + 1))
+done
 tty_wait_for "$last" || fail "Page Down never reached the end of the agreement"
 [ $pages -gt 3 ] || fail "the agreement ended after $pages pages"
 tty_shows "|$rule" && fail "the first line still shows at the end"
@@ -74,7 +79,6 @@ tty_wait_gone "$last" || fail "Page Up did not scroll back"
 # Tab to Back and Enter: the welcome page again, with Back disabled; Next returns to a licence
 # that starts from the top again.
 tty_keys Tab Tab
-sleep 0.1
 expect_cursor_in '[ < Back ]'
 tty_keys Enter
 tty_wait_for 'Just click Next to get started' || fail "Back did not return to the welcome page"
