@@ -1,17 +1,18 @@
 # Driving a program in a terminal the way a person does: a tmux server of our own, keys sent
 # to a shell in its pane, and the screen read back. Every wait polls the screen with a bound.
+# TTY_SOCKETS names a folder for the servers' sockets, removed by the caller.
 
 TTY_SOCKET=""
 TTY_TARGET="main"
 tty_started=0
 
-tty_tmux() { tmux -L "$TTY_SOCKET" "$@"; }
+tty_tmux() { tmux -S "$TTY_SOCKET" "$@"; }
 
 # tty_start COLUMNS LINES: a fresh terminal running an interactive shell without user settings.
 tty_start() {
   tty_stop
   tty_started=$((tty_started + 1))
-  TTY_SOCKET="fvptty-$$-$tty_started"
+  TTY_SOCKET="${TTY_SOCKETS:?}/tmux-$tty_started"
   tty_tmux new-session -d -s "$TTY_TARGET" -x "$1" -y "$2" \
     "env -i PATH=$PATH HOME=$HOME TERM=screen PS1='ready> ' bash --norc --noprofile"
   tty_wait_for 'ready>'

@@ -12,6 +12,7 @@ browse_probe="$5"
 . "$(dirname "$0")/tty-lib.sh"
 
 work=$(mktemp -d)
+TTY_SOCKETS="$work"
 trap 'tty_stop; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
