@@ -12,6 +12,7 @@
 
 #include "../kernel32/dospath.h"
 #include "../kernel32/handles.h"
+#include "../kernel32/hostio.h"
 #include "../kernel32/lasterror.h"
 #include "notify.h"
 #include "winerror.h"
@@ -42,18 +43,10 @@ LONG WriteFileAtomically(const std::string &hostPath, const std::string &text)
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (fd < 0)
         return (LONG)Win32ErrorFromErrno(errno);
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            int err = errno;
-            close(fd);
-            unlink(temp.c_str());
-            return (LONG)Win32ErrorFromErrno(err ? err : ENOSPC);
-        }
-        done += (size_t)n;
+    if (int err = WriteWhole(fd, text)) {
+        close(fd);
+        unlink(temp.c_str());
+        return (LONG)Win32ErrorFromErrno(err);
     }
     if (fsync(fd) != 0 || close(fd) != 0) {
         int err = errno;

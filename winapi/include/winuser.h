@@ -485,8 +485,7 @@ typedef struct {
 #define MB_SETFOREGROUND 0x00010000L
 #define MB_TOPMOST 0x00040000L
 
-/* Resource types; winbase.h has the same definitions. */
-#ifndef RT_RCDATA
+/* Resource types. */
 #define RT_CURSOR MAKEINTRESOURCEA(1)
 #define RT_BITMAP MAKEINTRESOURCEA(2)
 #define RT_ICON MAKEINTRESOURCEA(3)
@@ -502,7 +501,6 @@ typedef struct {
 #define RT_GROUP_ICON MAKEINTRESOURCEA(14)
 #define RT_VERSION MAKEINTRESOURCEA(16)
 #define RT_MANIFEST MAKEINTRESOURCEA(24)
-#endif
 
 /* Windows and classes */
 ATOM WINAPI RegisterClassA(const WNDCLASSA *lpWndClass);

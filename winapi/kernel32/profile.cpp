@@ -11,6 +11,7 @@
 #include <string>
 
 #include "dospath.h"
+#include "hostio.h"
 #include "lasterror.h"
 #include "profiletext.h"
 #include "winbase.h"
@@ -67,18 +68,10 @@ bool SaveProfile(const std::string &host, const Profile &profile)
     int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return FailWithErrno();
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            int err = errno;
-            close(fd);
-            errno = err;
-            return FailWithErrno();
-        }
-        done += (size_t)n;
+    if (int err = WriteWhole(fd, text)) {
+        close(fd);
+        errno = err;
+        return FailWithErrno();
     }
     return close(fd) == 0 || FailWithErrno();
 }

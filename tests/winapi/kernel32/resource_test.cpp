@@ -4,6 +4,7 @@
 #include "prefix_fixture.h"
 #include "winapi_linux.h"
 #include "winbase.h"
+#include "winuser.h"
 #include "winerror.h"
 
 static std::string ResourceText(LPCSTR name, LPCSTR type)
