@@ -108,7 +108,17 @@ tty_wait_for 'than-the-box\Cards' || fail "the end of a long folder is not in vi
 tty_shows 'C:\Some-folder' && fail "the start of a long folder still shows at its end"
 tty_keys Home
 tty_wait_for 'C:\Some-folder' || fail "Home does not scroll back to the start"
-tty_keys End
+# Browse, a tab stop before the folder box, opens the shell's folder browser on top; a drive
+# chosen in its tree comes back into the box with the suffix appended as it stands.
+tty_keys BTab Space
+tty_wait_for '+- Browse for Folder ' || fail "Browse did not open the folder browser"
+tty_shows 'Choose a directory' || fail "the browser's title is missing"
+tty_keys Tab Tab Down Right
+tty_wait_for '- My Computer' || fail "Right did not open My Computer in the browser"
+tty_keys Down Enter
+tty_wait_gone '+- Browse for Folder ' || fail "the folder browser did not close"
+tty_wait_for 'C:\\Fernvale Patience' || fail "the browsed drive did not come back with the suffix"
+tty_keys Tab End
 tty_keys -N 50 BSpace
 tty_text 'C:\Cards'
 tty_wait_for '   C:\Cards   ' || fail "typing a folder"
