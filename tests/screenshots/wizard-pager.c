@@ -84,7 +84,10 @@ int main(int argc, char **argv)
             TerminateProcess(process.hProcess, 1);
             return 1;
         }
+        /* Drawn as the active window, as it is on a desktop where it was just started: with no
+           window manager on the virtual screen, Wine leaves it looking inactive. */
         SetForegroundWindow(wizard);
+        SendMessageTimeoutA(wizard, WM_NCACTIVATE, TRUE, 0, SMTO_BLOCK, 1000, NULL);
         /* Painted now, and held still (the copy page would otherwise move on by itself) while
            the picture is taken. */
         RedrawWindow(wizard, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
