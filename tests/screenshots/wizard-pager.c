@@ -2,10 +2,11 @@
 
      wizard-pager SETUP_EXE
 
-   Starts SETUP_EXE. For each page in turn it waits until the wizard shows it, has it painted,
-   holds the setup program still and prints "page N X Y WIDTH HEIGHT TITLE" (the window's place
-   on the screen); then it reads one command from its
-   input and lets the program go on:
+   Starts SETUP_EXE. For each page in turn it waits until the wizard shows it, has it painted
+   and prints "page N X Y WIDTH HEIGHT TITLE" (the window's place on the screen); then it reads
+   commands from its input:
+     hold     holds the setup program still (a page that moves on by itself stays for its
+              picture) and answers "held"
      next     presses Next              wait     waits for the page to move on by itself
      cancel   presses Cancel and waits for the program to end
    Exit status 0 when the program ended after cancel, 1 when a wait ran out (with a line why). */
@@ -88,12 +89,9 @@ int main(int argc, char **argv)
            window manager on the virtual screen, Wine leaves it looking inactive. */
         SetForegroundWindow(wizard);
         SendMessageTimeoutA(wizard, WM_NCACTIVATE, TRUE, 0, SMTO_BLOCK, 1000, NULL);
-        /* Painted now, and held still (the copy page would otherwise move on by itself) while
-           the picture is taken. */
         RedrawWindow(wizard, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         DWORD_PTR ignored;
         SendMessageTimeoutA(wizard, WM_NULL, 0, 0, SMTO_BLOCK, 1000, &ignored);
-        SuspendThread(process.hThread);
 
         char title[256] = "";
         GetWindowTextA(wizard, title, sizeof(title));
@@ -103,11 +101,21 @@ int main(int argc, char **argv)
                place.bottom - place.top, title);
         fflush(stdout);
 
-        char command[64] = "";
-        if (fgets(command, sizeof(command), stdin) == NULL)
-            strcpy(command, "cancel");
-        command[strcspn(command, "\r\n")] = '\0';
-        ResumeThread(process.hThread);
+        char command[64];
+        BOOL held = FALSE;
+        for (;;) {
+            if (fgets(command, sizeof(command), stdin) == NULL)
+                strcpy(command, "cancel");
+            command[strcspn(command, "\r\n")] = '\0';
+            if (strcmp(command, "hold") != 0)
+                break;
+            if (!held && SuspendThread(process.hThread) != (DWORD)-1)
+                held = TRUE;
+            printf("held\n");
+            fflush(stdout);
+        }
+        if (held)
+            ResumeThread(process.hThread);
 
         if (strcmp(command, "next") == 0) {
             PostMessageA(wizard, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
