@@ -95,7 +95,11 @@ wine_start_display() {
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WINE_RUN_DIR/xvfb-$n.log" 2>&1 &
     _wine_xvfb_pid=$!
-    if wine_poll 10 _wine_display_up_or_dead "$n" "$_wine_xvfb_pid" && _wine_display_up "$n"; then
+    # The display must be ours: a test started at the same moment may have won the number,
+    # and then its server answers while ours has died.
+    if wine_poll 10 _wine_display_up_or_dead "$n" "$_wine_xvfb_pid" && _wine_display_up "$n" &&
+      kill -0 "$_wine_xvfb_pid" 2>/dev/null &&
+      [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$_wine_xvfb_pid" ]; then
       export DISPLAY=":$n"
       return 0
     fi
