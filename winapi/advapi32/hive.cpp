@@ -384,6 +384,15 @@ static LONG SpecialRoot(const std::vector<std::u16string> &names, KeyRef &ref)
     return registry.machine->Commit();
 }
 
+LONG RefWithAccess(HKEY hkey, REGSAM needed, KeyRef &ref)
+{
+    REGSAM access;
+    LONG res = RefFromHandle(hkey, ref, &access);
+    if (res != ERROR_SUCCESS)
+        return res;
+    return (access & needed) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+}
+
 LONG RefFromHandle(HKEY hkey, KeyRef &ref, REGSAM *access)
 {
     std::lock_guard<std::recursive_mutex> guard(g_registryMutex);

@@ -109,6 +109,9 @@ RegKey *WalkPath(const KeyRef &from, const std::vector<std::u16string> &names, b
 // The key an HKEY names: a predefined root or an open key. ERROR_INVALID_HANDLE for neither.
 // `access` receives what the handle may do.
 LONG RefFromHandle(HKEY hkey, KeyRef &ref, REGSAM *access = nullptr);
+// The same for a handle that must have been opened with `needed` access; else
+// ERROR_ACCESS_DENIED.
+LONG RefWithAccess(HKEY hkey, REGSAM needed, KeyRef &ref);
 
 // A new handle for `ref`.
 HKEY NewKeyHandle(const KeyRef &ref, REGSAM access);

@@ -93,12 +93,9 @@ LONG WINAPI RegNotifyChangeKeyValue(HKEY hKey, BOOL bWatchSubtree, DWORD dwNotif
                                     BOOL fAsynchronous)
 {
     KeyRef ref;
-    REGSAM access;
-    LONG res = RefFromHandle(hKey, ref, &access);
+    LONG res = RefWithAccess(hKey, KEY_NOTIFY, ref);
     if (res != ERROR_SUCCESS)
         return res;
-    if (!(access & KEY_NOTIFY))
-        return ERROR_ACCESS_DENIED;
     if (fAsynchronous && !IsEventObject(hEvent))
         return ERROR_INVALID_HANDLE;
     if (!fAsynchronous) {

@@ -181,12 +181,9 @@ LONG WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchN
     if (lpReserved || !lpName || !lpcchName)
         return ERROR_INVALID_PARAMETER;
     KeyRef ref;
-    REGSAM access;
-    LONG res = RefFromHandle(hKey, ref, &access);
+    LONG res = RefWithAccess(hKey, KEY_ENUMERATE_SUB_KEYS, ref);
     if (res != ERROR_SUCCESS)
         return res;
-    if (!(access & KEY_ENUMERATE_SUB_KEYS))
-        return ERROR_ACCESS_DENIED;
     RegistryReadGuard guard(RegistryMutex());
     RegKey *key = LocateKey(ref);
     if (!key)
@@ -233,12 +230,9 @@ LONG WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWO
     if (lpReserved || (lpClass && !lpcchClass))
         return ERROR_INVALID_PARAMETER;
     KeyRef ref;
-    REGSAM access;
-    LONG res = RefFromHandle(hKey, ref, &access);
+    LONG res = RefWithAccess(hKey, KEY_QUERY_VALUE, ref);
     if (res != ERROR_SUCCESS)
         return res;
-    if (!(access & KEY_QUERY_VALUE))
-        return ERROR_ACCESS_DENIED;
     RegistryReadGuard guard(RegistryMutex());
     RegKey *key = LocateKey(ref);
     if (!key)

@@ -62,12 +62,9 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD 
     if (!lpData && cbData)
         return ERROR_NOACCESS;
     KeyRef ref;
-    REGSAM access;
-    LONG res = RefFromHandle(hKey, ref, &access);
+    LONG res = RefWithAccess(hKey, KEY_SET_VALUE, ref);
     if (res != ERROR_SUCCESS)
         return res;
-    if (!(access & KEY_SET_VALUE))
-        return ERROR_ACCESS_DENIED;
 
     // Windows counts a string's NUL for a caller that left it out of cbData.
     if (cbData && IsStringType(dwType) && lpData[cbData - 1] && !lpData[cbData])
@@ -115,12 +112,9 @@ LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, 
     if ((lpData && !lpcbData) || lpReserved)
         return ERROR_INVALID_PARAMETER;
     KeyRef ref;
-    REGSAM access;
-    LONG res = RefFromHandle(hKey, ref, &access);
+    LONG res = RefWithAccess(hKey, KEY_QUERY_VALUE, ref);
     if (res != ERROR_SUCCESS)
         return res;
-    if (!(access & KEY_QUERY_VALUE))
-        return ERROR_ACCESS_DENIED;
     if (!lpData && lpcbData)
         *lpcbData = 0;
     if (lpType)
@@ -149,12 +143,9 @@ LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD l
     if (lpReserved || !lpcchValueName || (lpData && !lpcbData))
         return ERROR_INVALID_PARAMETER;
     KeyRef ref;
-    REGSAM access;
-    LONG res = RefFromHandle(hKey, ref, &access);
+    LONG res = RefWithAccess(hKey, KEY_QUERY_VALUE, ref);
     if (res != ERROR_SUCCESS)
         return res;
-    if (!(access & KEY_QUERY_VALUE))
-        return ERROR_ACCESS_DENIED;
     RegistryReadGuard guard(RegistryMutex());
     RegKey *key = LocateKey(ref);
     if (!key)
@@ -188,12 +179,9 @@ LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD l
 LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
 {
     KeyRef ref;
-    REGSAM access;
-    LONG res = RefFromHandle(hKey, ref, &access);
+    LONG res = RefWithAccess(hKey, KEY_SET_VALUE, ref);
     if (res != ERROR_SUCCESS)
         return res;
-    if (!(access & KEY_SET_VALUE))
-        return ERROR_ACCESS_DENIED;
     RegistryLock lock;
     RegKey *key = LocateKey(ref);
     if (!key)
