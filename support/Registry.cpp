@@ -327,49 +327,52 @@ BOOL CRegistry::GetDWordValue(LPCSTR lpszValueName, DWORD& dwValue)
     return QueryValue(lpszValueName, dwType, (LPBYTE)&dwValue, dwSize);
 }
 
+// The value's bytes, read through a buffer as large as the key's longest value.
+BOOL CRegistry::QueryValueBytes(LPCSTR lpszValueName, DWORD dwType, CByteArray& bytes)
+{
+    QueryInfoKey();
+    // At least one byte, so the query always has a buffer to report a too-long value against.
+    bytes.SetSize(m_dwMaxValueLen > 0 ? m_dwMaxValueLen : 1);
+    DWORD dwSize = m_dwMaxValueLen;
+    if (!QueryValue(lpszValueName, dwType, bytes.GetData(), dwSize))
+        return FALSE;
+    bytes.SetSize(dwSize);
+    return TRUE;
+}
+
 BOOL CRegistry::GetBinaryValue(LPCSTR lpszValueName, CByteArray& data)
 {
     if (lpszValueName == NULL)
         return Fail(ERROR_INVALID_PARAMETER);
-    QueryInfoKey();
-    LPBYTE lpBuffer = new (std::nothrow) BYTE[m_dwMaxValueLen];
-    if (lpBuffer == NULL)
-        return Fail((LONG)GetLastError());
-    DWORD dwType = REG_BINARY, dwSize = m_dwMaxValueLen;
-    BOOL bOk = QueryValue(lpszValueName, dwType, lpBuffer, dwSize);
-    if (bOk) {
-        data.RemoveAll();
-        for (DWORD i = 0; i < dwSize; i++)
-            data.Add(lpBuffer[i]);
-    }
-    delete[] lpBuffer;
-    return bOk;
+    CByteArray bytes;
+    if (!QueryValueBytes(lpszValueName, REG_BINARY, bytes))
+        return FALSE;
+    data.RemoveAll();
+    for (int i = 0; i < bytes.GetSize(); i++)
+        data.Add(bytes[i]);
+    return TRUE;
 }
 
 BOOL CRegistry::GetMultiStringValue(LPCSTR lpszValueName, CStringArray& strings)
 {
     if (lpszValueName == NULL)
         return Fail(ERROR_INVALID_PARAMETER);
-    QueryInfoKey();
-    LPBYTE lpBuffer = new (std::nothrow) BYTE[m_dwMaxValueLen];
-    if (lpBuffer == NULL)
-        return Fail((LONG)GetLastError());
-    DWORD dwType = REG_MULTI_SZ, dwSize = m_dwMaxValueLen;
-    BOOL bOk = QueryValue(lpszValueName, dwType, lpBuffer, dwSize);
-    if (bOk) {
-        // The list ends at an empty string, or at the end of the data when that is missing.
-        strings.RemoveAll();
-        DWORD dwPos = 0;
-        while (dwPos < dwSize && lpBuffer[dwPos] != 0) {
-            DWORD dwLength = 0;
-            while (dwPos + dwLength < dwSize && lpBuffer[dwPos + dwLength] != 0)
-                dwLength++;
-            strings.Add(CString((LPCSTR)lpBuffer + dwPos, (int)dwLength));
-            dwPos += dwLength + 1;
-        }
+    CByteArray bytes;
+    if (!QueryValueBytes(lpszValueName, REG_MULTI_SZ, bytes))
+        return FALSE;
+    // The list ends at an empty string, or at the end of the data when that is missing.
+    const BYTE* lpData = bytes.GetData();
+    DWORD dwSize = (DWORD)bytes.GetSize();
+    strings.RemoveAll();
+    DWORD dwPos = 0;
+    while (dwPos < dwSize && lpData[dwPos] != 0) {
+        DWORD dwLength = 0;
+        while (dwPos + dwLength < dwSize && lpData[dwPos + dwLength] != 0)
+            dwLength++;
+        strings.Add(CString((LPCSTR)lpData + dwPos, (int)dwLength));
+        dwPos += dwLength + 1;
     }
-    delete[] lpBuffer;
-    return bOk;
+    return TRUE;
 }
 
 BOOL CRegistry::SetStringValue(LPCSTR lpszValueName, const CString& strValue)

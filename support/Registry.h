@@ -83,4 +83,5 @@ protected:
 
 private:
     BOOL Fail(LONG lResult);
+    BOOL QueryValueBytes(LPCSTR lpszValueName, DWORD dwType, CByteArray& bytes);
 };
