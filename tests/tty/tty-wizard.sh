@@ -135,9 +135,23 @@ tty_wait_for '[ ] Add a shortcut in your start menu' || fail "Tab and Space on t
 tty_keys Space
 tty_wait_for '[x] Add a shortcut in your start menu' || fail "Space did not set the box again"
 
+# The mailing-list page: a text too long for its one row of cells goes on in the free row
+# below it, and each field sits on the row of its label.
+tty_keys Enter
+tty_wait_for 'E-Mail Address:' || fail "the mailing-list page did not come"
+tty_shows 'blank.' || fail "the end of the text above the fields is cut off"
+tty_text 'Ada Lovelace'
+tty_keys Tab
+tty_text 'ada@example.com'
+tty_wait_for 'ada@example.com' || fail "typing into the mailing-list fields"
+for field in 'Name:|Ada Lovelace' 'E-Mail Address:|ada@example.com'; do
+  label=$(tty_find "${field%%|*}") value=$(tty_find "${field#*|}")
+  [ "${label#* }" = "${value#* }" ] || fail "${field#*|} on row ${value#* }, its label on row ${label#* }"
+done
+
 tty_keys Escape
 expect_terminal_back 'EXIT=0'
-tty_shows 'Where would you like them?' && fail "the wizard stays on the screen after Cancel"
+tty_shows 'E-Mail Address:' && fail "the wizard stays on the screen after Cancel"
 
 echo "== message box: the incomplete program says so; Enter closes it"
 rm -rf "$work/small"

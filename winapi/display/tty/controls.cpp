@@ -62,11 +62,20 @@ Cells DrawBorder(const Canvas &canvas, HWND hwnd, const Cells &own, attr_t attr)
     return {own.left + 1, own.top + 1, own.right - 1, own.bottom - 1};
 }
 
-Cells ExtentOf(HWND hwnd)
+Cells OccupiedCellsOf(HWND hwnd)
 {
     Cells own = CellsOf(hwnd);
-    if (KindOf(hwnd) == kStatic) return StaticExtent(hwnd, own);
+    if (KindOf(hwnd) == kEdit && !(StyleOf(hwnd) & ES_MULTILINE)) {
+        int row = CentredLineRow(hwnd);
+        return {own.left, row, own.right, row + 1};
+    }
     return own;
+}
+
+Cells ExtentOf(HWND hwnd)
+{
+    if (KindOf(hwnd) == kStatic) return StaticExtent(hwnd, CellsOf(hwnd));
+    return OccupiedCellsOf(hwnd);
 }
 
 void DrawWindow(const Canvas &canvas, HWND hwnd, Cursor *cursor)

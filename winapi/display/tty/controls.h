@@ -15,9 +15,13 @@ struct Cursor {
     int x, y;
 };
 
-/* The cells a window draws in: its own rectangle; for a static text whose lines need more
- * rows than it has (a terminal cell is coarser than the platform's font), also the rows
- * below it that no other control of its parent uses. */
+/* The cells a window takes before static texts spread into free room: its own rectangle, or
+ * for a single-line edit box the one row its text is on. */
+Cells OccupiedCellsOf(HWND hwnd);
+
+/* The cells a window draws in: as above; for a static text whose lines need more rows or
+ * columns than it has (a terminal cell is coarser than the platform's font), also free room
+ * beside and below it that no other control of its parent takes. */
 Cells ExtentOf(HWND hwnd);
 
 /* Draws the window's own face (not its children) on the canvas, clipped to it. */

@@ -27,7 +27,7 @@ void DrawSingleLineEdit(const Canvas &canvas, HWND hwnd, const Cells &own, bool 
     SendMessageA(hwnd, EM_GETRECT, 0, (LPARAM)&format);
     int left = own.left + format.left / kCellWidth;
     int width = std::max(1, (int)(format.right - format.left) / kCellWidth);
-    int y = own.top + (own.Height() - 1) / 2;
+    int y = CentredLineRow(hwnd);
     attr_t field = (style & WS_DISABLED) ? LookAttr(kDisabled) : LookAttr(kField);
     canvas.Fill({own.left, y, own.right, y + 1}, field);
     canvas.Text(left, y, text.substr((size_t)first), field, width);

@@ -1,5 +1,7 @@
 #include "geometry.h"
 
+#include <algorithm>
+
 namespace tty {
 
 static POINT origin;  // the cell of the screen's pixel (0, 0)
@@ -18,6 +20,15 @@ Cells CellsOf(HWND hwnd)
     if (r.right > r.left && c.right <= c.left) c.right = c.left + 1;
     if (r.bottom > r.top && c.bottom <= c.top) c.bottom = c.top + 1;
     return c;
+}
+
+int CentredLineRow(HWND hwnd)
+{
+    RECT r;
+    if (!GetWindowRect(hwnd, &r)) return 0;
+    Cells c = CellsOf(hwnd);
+    int row = origin.y + FloorDiv(r.top + (r.bottom - r.top - kCellHeight) / 2, kCellHeight);
+    return std::min(std::max(row, c.top), std::max(c.top, c.bottom - 1));
 }
 
 bool HasFrame(HWND hwnd)

@@ -20,6 +20,10 @@ bool PlaceOrigin(HWND main, int columns, int lines);
  * when it has any size at all. */
 Cells CellsOf(HWND hwnd);
 
+/* The row of a line of text centred in a window's height, as a single-line edit box centres
+ * its text, so that a box sits on the row of the label beside it. */
+int CentredLineRow(HWND hwnd);
+
 /* A top-level window with its frame: one cell around it when it has a border or caption. */
 bool HasFrame(HWND hwnd);
 Cells FrameOf(HWND hwnd);

@@ -27,7 +27,7 @@ std::vector<std::string> StaticLines(HWND hwnd, DWORD style, int columns)
 }
 
 /* Rows below `own` that a static may use: down to its parent's bottom, up to the first row
- * where another visible sibling lies in its columns. */
+ * where another visible sibling takes cells in its columns. */
 int FreeRowsBelow(HWND hwnd, const Cells &own, int wanted)
 {
     HWND parent = GetParent(hwnd);
@@ -36,14 +36,14 @@ int FreeRowsBelow(HWND hwnd, const Cells &own, int wanted)
     for (HWND sibling = parent ? GetWindow(hwnd, GW_HWNDFIRST) : nullptr; sibling;
          sibling = GetWindow(sibling, GW_HWNDNEXT)) {
         if (sibling == hwnd || !(StyleOf(sibling) & WS_VISIBLE)) continue;
-        Cells other = CellsOf(sibling);
+        Cells other = OccupiedCellsOf(sibling);
         if (other.right <= own.left || other.left >= own.right) continue;
         if (other.bottom > own.bottom && other.top < limit) limit = std::max(own.bottom, other.top);
     }
     return std::max(0, limit - own.bottom);
 }
 
-/* Columns right of `own` that no other visible sibling uses in its rows, up to the parent's edge. */
+/* Columns right of `own` that no other visible sibling takes in its rows, up to the parent's edge. */
 int FreeColumnsRight(HWND hwnd, const Cells &own)
 {
     HWND parent = GetParent(hwnd);
@@ -51,7 +51,7 @@ int FreeColumnsRight(HWND hwnd, const Cells &own)
     int limit = CellsOf(parent).right;
     for (HWND sibling = GetWindow(hwnd, GW_HWNDFIRST); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
         if (sibling == hwnd || !(StyleOf(sibling) & WS_VISIBLE)) continue;
-        Cells other = CellsOf(sibling);
+        Cells other = OccupiedCellsOf(sibling);
         if (other.bottom <= own.top || other.top >= own.bottom || other.right <= own.right) continue;
         limit = std::min(limit, std::max(own.right, other.left));
     }
