@@ -153,6 +153,22 @@ tty_keys Escape
 expect_terminal_back 'EXIT=0'
 tty_shows 'E-Mail Address:' && fail "the wizard stays on the screen after Cancel"
 
+echo "== the README's picture of the destination page is what a 80x24 terminal shows"
+# Trailing blanks and the empty rows around the wizard aside.
+trimmed() { sed 's/ *$//' | sed -e '/./,$!d' | tac | sed -e '/./,$!d' | tac; }
+tty_start 80 24
+start_setup "$work/picture"
+for page in 'Just click Next' 'Please read'; do tty_wait_for "$page" && tty_keys Enter; done
+tty_wait_for 'or click Browse.' || fail "the destination page did not come"
+tty_screen | trimmed >"$work/screen.txt"
+awk '/^## The wizard in a terminal/ { section = 1 } section && /^```/ { if (inside) exit; inside = 1; next }
+     inside' "$(dirname "$0")/../../README.md" | trimmed >"$work/readme.txt"
+if ! diff -u --label README.md --label screen "$work/readme.txt" "$work/screen.txt"; then
+  fail "the README's terminal picture is not what the program shows (the screen is above)"
+fi
+tty_keys Escape
+expect_terminal_back 'EXIT=0'
+
 echo "== message box: the incomplete program says so; Enter closes it"
 rm -rf "$work/small"
 start_setup "$work/small" "$small_program"
