@@ -12,7 +12,7 @@
 
 #include "CopyPage.h"
 #include "bench_clock.h"
-#include "resource.h"
+#include "bench_prefix.h"
 
 namespace {
 
@@ -23,26 +23,11 @@ public:
     using CCopyPage::InstallFiles;
 };
 
-const struct
-{
-    UINT nID;
-    const char *pszFileName;
-} PAYLOAD[] = {
-    {IDR_RUNE32C_DLL, "rune32c.dll"}, {IDR_BRAMBLECOTE_URL, "Bramblecote Studios.url"},
-    {IDR_FVP_1_MID, "fvp_1.mid"}, {IDR_FVPAT_EXE, "fvpat.exe"}, {IDR_NOTES_DOC, "notes.doc"},
-    {IDR_FVPAT_HLP, "fvpat.hlp"}, {IDR_TERMS_DOC, "terms.doc"}, {IDR_BLURB_DIZ, "blurb.diz"},
-    {IDR_FVP_2_MID, "fvp_2.mid"}, {IDR_TUNES_TXT, "tunes.txt"},
-    {IDR_TUNES_DIR_TXT, "tunes_dir.txt"}, {IDR_TEXTS_DAT, "texts.dat"},
-    {IDR_FVP_3_MID, "fvp_3.mid"}, {IDR_FVP_VOYAGE_MID, "fvp_voyage.mid"},
-    {IDR_SEED_RND, "seed.rnd"}, {IDR_CORE_GOB, "core.gob"}, {IDR_SHOP_GOB, "shop.gob"},
-    {IDR_SHOP_EXE, "shop.exe"}, {IDR_PLAIN_DCK, "plain.dck"}, {IDR_MYSTIC_DCK, "mystic.dck"},
-    {IDR_LARGE_DCK, "large.dck"},
-};
-
 void InflateInMemoryAndWrite(const char *pszFolder)
 {
     std::vector<unsigned char> out;
-    for (const auto &row : PAYLOAD) {
+    for (size_t i = 0; i < CATALOGUE_ROWS; i++) {
+        const CatalogueRow &row = CATALOGUE[i];
         HRSRC hInfo = FindResourceA(NULL, MAKEINTRESOURCEA(row.nID), RT_RCDATA);
         const unsigned char *data = (const unsigned char *)LockResource(LoadResource(NULL, hInfo));
         z_stream zs = {};
@@ -71,12 +56,9 @@ void InflateInMemoryAndWrite(const char *pszFolder)
 
 int main()
 {
-    char base[] = "/tmp/fvp-bench-XXXXXX";
-    if (!mkdtemp(base))
+    std::string dir = EnterScratchPrefix();
+    if (dir.empty())
         return 1;
-    std::string dir = base;
-    setenv("WINEPREFIX", (dir + "/prefix").c_str(), 1);
-    WinapiUseDisplay("headless");
     CreateDirectoryA("C:\\floor", NULL);
     CreateDirectoryA("C:\\install", NULL);
 
@@ -90,6 +72,5 @@ int main()
                                [&] { page.InstallFiles(); }, 9);
     printf("extract_vs_floor %.3f\n", ratio);
 
-    unsetenv("WINEPREFIX");
-    return system(("rm -rf '" + dir + "'").c_str()) == 0 ? 0 : 1;
+    return LeaveScratchPrefix(dir);
 }

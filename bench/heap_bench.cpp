@@ -12,6 +12,7 @@
 #include <winapi_linux.h>
 
 #include "CopyPage.h"
+#include "bench_prefix.h"
 
 extern "C" void *__libc_malloc(size_t size);
 extern "C" void *__libc_calloc(size_t count, size_t size);
@@ -72,12 +73,9 @@ extern "C" void free(void *p)
 
 int main()
 {
-    char base[] = "/tmp/fvp-bench-XXXXXX";
-    if (!mkdtemp(base))
+    std::string dir = EnterScratchPrefix();
+    if (dir.empty())
         return 1;
-    std::string dir = base;
-    setenv("WINEPREFIX", (dir + "/prefix").c_str(), 1);
-    WinapiUseDisplay("headless");
     CreateDirectoryA("C:\\install", NULL);
 
     BenchCopyPage page;
@@ -91,6 +89,5 @@ int main()
     page.InstallFiles();
     printf("%ld\n", (long)g_peak - before);
 
-    unsetenv("WINEPREFIX");
-    return system(("rm -rf '" + dir + "'").c_str()) == 0 ? 0 : 1;
+    return LeaveScratchPrefix(dir);
 }

@@ -15,6 +15,7 @@
 
 #include "FileInflater.h"
 #include "bench_clock.h"
+#include "bench_prefix.h"
 
 namespace {
 
@@ -100,12 +101,9 @@ double PeekEmptyNanoseconds()
 
 int main()
 {
-    char base[] = "/tmp/fvp-bench-XXXXXX";
-    if (!mkdtemp(base))
+    std::string dir = EnterScratchPrefix();
+    if (dir.empty())
         return 1;
-    std::string dir = base;
-    setenv("WINEPREFIX", (dir + "/prefix").c_str(), 1);
-    WinapiUseDisplay("headless");
 
     std::string source = dir + "/payload.z", dest = dir + "/out.bin";
     WriteCompressed(source, MixedData());
@@ -134,6 +132,5 @@ int main()
     printf("inflate_vs_zlib16k %.3f\n", ratio16k);
     printf("peek_empty_ns %.1f\n", PeekEmptyNanoseconds());
 
-    unsetenv("WINEPREFIX");
-    return system(("rm -rf '" + dir + "'").c_str()) == 0 ? 0 : 1;
+    return LeaveScratchPrefix(dir);
 }

@@ -19,18 +19,7 @@ BEGIN_MESSAGE_MAP(CCopyPage, CPropertyPage)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-namespace {
-
-// The installation starts from the first message of this timer after the page is painted.
-const UINT_PTR INSTALL_TIMER = 11;
-const UINT INSTALL_TIMER_PERIOD = 33;
-
-// The payload in extraction order: each resource is one zlib stream of the installed file.
-const struct
-{
-    UINT nID;
-    LPCSTR pszFileName;
-} CATALOGUE[] = {
+const CatalogueRow CATALOGUE[] = {
     { IDR_RUNE32C_DLL, "rune32c.dll" },
     { IDR_BRAMBLECOTE_URL, "Bramblecote Studios.url" },
     { IDR_FVP_1_MID, "fvp_1.mid" },
@@ -53,6 +42,13 @@ const struct
     { IDR_MYSTIC_DCK, "mystic.dck" },
     { IDR_LARGE_DCK, "large.dck" },
 };
+const size_t CATALOGUE_ROWS = sizeof(CATALOGUE) / sizeof(CATALOGUE[0]);
+
+namespace {
+
+// The installation starts from the first message of this timer after the page is painted.
+const UINT_PTR INSTALL_TIMER = 11;
+const UINT INSTALL_TIMER_PERIOD = 33;
 
 // Files of earlier versions that the game no longer uses; "texts.dat" is written again.
 LPCSTR const OBSOLETE_FILES[] = { "first.gob", "second.gob", "oldtune.mid", "texts.dat" };
@@ -239,7 +235,7 @@ void CCopyPage::InstallFiles()
             CopyFileA(strOldProgram, m_strInstallDir + "fvp.dat", FALSE);
     }
 
-    for (size_t i = 0; i < sizeof(CATALOGUE) / sizeof(CATALOGUE[0]); i++)
+    for (size_t i = 0; i < CATALOGUE_ROWS; i++)
         ExtractResource(AfxGetResourceHandle(), CATALOGUE[i].nID, CATALOGUE[i].pszFileName, FALSE);
     m_ctlProgress.OffsetPos(PROGRESS_AFTER_FILES);
 }

@@ -57,5 +57,14 @@ private:
     void EndSetup(LPCSTR pszMessage);
 };
 
+// The payload in extraction order: each resource is one zlib stream of the installed file.
+struct CatalogueRow
+{
+    UINT nID;
+    LPCSTR pszFileName;
+};
+extern const CatalogueRow CATALOGUE[];
+extern const size_t CATALOGUE_ROWS;
+
 // Adler-32 of a whole file; 0 when it cannot be opened.
 DWORD FileAdler32(LPCSTR pszPath);

@@ -93,13 +93,6 @@ LRESULT CALLBACK ProgressWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        /* The bar's picture is the display's business; validating here ends the paint. */
-        PAINTSTRUCT ps;
-        BeginPaint(hwnd, &ps);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
     case PBM_SETRANGE:
         return SetRange(hwnd, bar, LOWORD(lParam), HIWORD(lParam));
     case PBM_SETRANGE32:
