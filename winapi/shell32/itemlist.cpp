@@ -5,6 +5,7 @@
 #include <time.h>
 
 #include "codepage.h"
+#include "little_endian.h"
 #include "winbase.h"
 
 namespace {
@@ -31,18 +32,6 @@ struct ItemFacts {
     WORD creationDate = 0, creationTime = 0;
     WORD accessDate = 0, accessTime = 0;
 };
-
-void PutWord(std::string &out, WORD value)
-{
-    out += (char)(value & 0xff);
-    out += (char)(value >> 8);
-}
-
-void PutDword(std::string &out, DWORD value)
-{
-    PutWord(out, (WORD)(value & 0xffff));
-    PutWord(out, (WORD)(value >> 16));
-}
 
 WORD GetWord(const BYTE *p)
 {

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "codepage.h"
+#include "little_endian.h"
 
 namespace {
 
@@ -22,23 +23,21 @@ const DWORD kHasArguments = 0x20;
 const DWORD kHasIconLocation = 0x40;
 const DWORD kIsUnicode = 0x80;
 
+// The optional strings, in the order the file keeps them, each with the flag that says it is there.
+const struct StringField {
+    std::optional<std::string> LinkFields::*text;
+    DWORD flag;
+} kStringFields[] = {{&LinkFields::description, kHasName},
+                     {&LinkFields::relativePath, kHasRelativePath},
+                     {&LinkFields::workingDirectory, kHasWorkingDir},
+                     {&LinkFields::arguments, kHasArguments},
+                     {&LinkFields::iconLocation, kHasIconLocation}};
+
 // LinkInfo: header, then a VolumeID for a fixed drive without a label.
 const DWORD kLinkInfoHeaderSize = 0x1c;
 const DWORD kVolumeIdAndLocalBasePath = 0x01;
 const DWORD kVolumeIdSize = 0x11;
 const DWORD kDriveFixed = 3;
-
-void PutWord(std::string &out, WORD value)
-{
-    out += (char)(value & 0xff);
-    out += (char)(value >> 8);
-}
-
-void PutDword(std::string &out, DWORD value)
-{
-    PutWord(out, (WORD)(value & 0xffff));
-    PutWord(out, (WORD)(value >> 16));
-}
 
 // The serial number Wine gives a drive that has none of its own: its letter in the top byte.
 DWORD VolumeSerial(char drive)
@@ -162,17 +161,9 @@ std::string BuildLinkFile(const LinkFields &link)
         flags |= kHasIdList;
     if (!link.path.empty() && !link.idList.empty())
         flags |= kHasLinkInfo;
-    const struct {
-        const std::optional<std::string> &text;
-        DWORD flag;
-    } strings[] = {{link.description, kHasName},
-                   {link.relativePath, kHasRelativePath},
-                   {link.workingDirectory, kHasWorkingDir},
-                   {link.arguments, kHasArguments},
-                   {link.iconLocation, kHasIconLocation}};
-    for (const auto &s : strings) {
-        if (s.text)
-            flags |= s.flag;
+    for (const StringField &field : kStringFields) {
+        if (link.*field.text)
+            flags |= field.flag;
     }
 
     std::string out;
@@ -190,9 +181,9 @@ std::string BuildLinkFile(const LinkFields &link)
     }
     if (flags & kHasLinkInfo)
         out += LinkInfo(link.path);
-    for (const auto &s : strings) {
-        if (s.text)
-            PutString(out, *s.text);
+    for (const StringField &field : kStringFields) {
+        if (link.*field.text)
+            PutString(out, *(link.*field.text));
     }
     PutDword(out, 0);  // terminal block
     return out;
@@ -228,21 +219,13 @@ bool ParseLinkFile(const std::string &bytes, LinkFields &link)
             return false;
         offset += size;
     }
-    const struct {
-        std::optional<std::string> &text;
-        DWORD flag;
-    } strings[] = {{link.description, kHasName},
-                   {link.relativePath, kHasRelativePath},
-                   {link.workingDirectory, kHasWorkingDir},
-                   {link.arguments, kHasArguments},
-                   {link.iconLocation, kHasIconLocation}};
-    for (const auto &s : strings) {
-        if (!(flags & s.flag))
+    for (const StringField &field : kStringFields) {
+        if (!(flags & field.flag))
             continue;
         std::string text;
         if (!ReadString(in, offset, (flags & kIsUnicode) != 0, text))
             return false;
-        s.text = text;
+        link.*field.text = text;
     }
     return true;
 }
