@@ -23,15 +23,9 @@ static const char16_t kUserSid[] = u"S-1-5-21-0-0-0-1000";
 
 LONG ReadHiveFile(const std::string &hostPath, RegKey &root, RegFileHeader &header)
 {
-    FILE *f = fopen(hostPath.c_str(), "rb");
-    if (!f)
-        return (LONG)Win32ErrorFromErrno(errno);
     std::string text;
-    char buf[65536];
-    size_t got;
-    while ((got = fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, got);
-    fclose(f);
+    if (int err = ReadWholeFile(hostPath, text))
+        return (LONG)Win32ErrorFromErrno(err);
     return ParseRegistryText(text, root, header) ? ERROR_SUCCESS : ERROR_NOT_REGISTRY_FILE;
 }
 

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "../kernel32/hostio.h"
 #include "../kernel32/lasterror.h"
 #include "hive.h"
 #include "notify.h"
@@ -235,14 +236,8 @@ LONG WINAPI RegReplaceKeyA(HKEY hKey, LPCSTR lpSubKey, LPCSTR lpNewFile, LPCSTR 
         return res;
     if (FileExists(oldHost))
         return ERROR_ALREADY_EXISTS;
-    FILE *f = fopen(newHost.c_str(), "rb");
-    if (!f)
-        return (LONG)Win32ErrorFromErrno(errno);
-    char buf[65536];
-    size_t got;
-    while ((got = fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, got);
-    fclose(f);
+    if (int err = ReadWholeFile(newHost, text))
+        return (LONG)Win32ErrorFromErrno(err);
     if (rename(current.c_str(), oldHost.c_str()) != 0)
         return (LONG)Win32ErrorFromErrno(errno);
     ref.hive->SetHostPath(oldHost);

@@ -1,12 +1,10 @@
 // GetCommandLineA: the process's arguments as one Windows command line.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "codepage.h"
+#include "hostio.h"
 #include "module.h"
 #include "winbase.h"
 
@@ -39,15 +37,9 @@ static std::string QuoteArgument(const std::string &arg)
 static std::vector<std::string> ProcessArguments()
 {
     std::vector<std::string> args;
-    int fd = open("/proc/self/cmdline", O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return args;
     std::string all;
-    char buf[4096];
-    ssize_t n;
-    while ((n = read(fd, buf, sizeof buf)) > 0)
-        all.append(buf, (size_t)n);
-    close(fd);
+    if (ReadWholeFile("/proc/self/cmdline", all) != 0)
+        return args;
     for (size_t start = 0; start < all.size();) {
         size_t end = all.find('\0', start);
         if (end == std::string::npos)

@@ -52,12 +52,12 @@ bool LoadProfile(const std::string &host, bool forWriting, Profile &profile)
         close(fd);
         return FailWith(ERROR_ACCESS_DENIED);
     }
+    // A profile read only in part would be written back cut; a failed read fails the call.
     std::string text;
-    char buf[4096];
-    ssize_t n;
-    while ((n = read(fd, buf, sizeof buf)) > 0)
-        text.append(buf, (size_t)n);
+    int err = ReadWhole(fd, text);
     close(fd);
+    if (err)
+        return FailWith(Win32ErrorFromErrno(err));
     profile = ParseProfile(text);
     return true;
 }
