@@ -1,6 +1,6 @@
 /* The scenario driver presses wizard buttons from user32's idle hook, inside the sheet's own
  * GetMessageA, while the queue is empty: the sheet must still notice that it has ended. */
-#include "dialog_builder.h"
+#include "wizard_driver.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -41,11 +41,11 @@ void PressFinishWhenIdle()
 
 TEST(WizardIdleHook, FinishPressedWhileTheQueueIsEmptyEndsTheSheet)
 {
-    DialogBuilder page("Only", 100, 50);
+    DialogBuilder page(PAGE_TEMPLATE_STYLE, 100, 50, "Only");
     PROPSHEETPAGEA psp = {};
     psp.dwSize = sizeof psp;
     psp.dwFlags = PSP_DLGINDIRECT;
-    psp.pResource = page.Template();
+    psp.pResource = page.Get();
     psp.pfnDlgProc = QuietPage;
     PROPSHEETHEADERA psh = {};
     psh.dwSize = sizeof psh;

@@ -46,11 +46,11 @@ const DWORD MAX_IDLE_TICKS = 5;
 } // namespace
 
 WizardDriver::WizardDriver()
-    : m_first("First", 200, 100),
-      m_second("Second", 220, 120)
+    : m_first(PAGE_TEMPLATE_STYLE, 200, 100, "First"),
+      m_second(PAGE_TEMPLATE_STYLE, 220, 120, "Second")
 {
-    m_first.Control("STATIC", 1001, "first page", SS_LEFT, 10, 10, 100, 8);
-    m_second.Control("msctls_progress32", 1021, "", WS_BORDER, 40, 50, 128, 15);
+    m_first.Control("STATIC", 1001, "first page", WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 100, 8);
+    m_second.Control("msctls_progress32", 1021, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 40, 50, 128, 15);
     memset(psp, 0, sizeof psp);
 }
 
@@ -66,9 +66,9 @@ INT_PTR WizardDriver::Run()
         page.lParam = i;
     }
     psp[0].dwFlags |= PSP_DLGINDIRECT;
-    psp[0].pResource = m_first.Template();
+    psp[0].pResource = m_first.Get();
     psp[1].dwFlags |= PSP_DLGINDIRECT;
-    psp[1].pResource = m_second.Template();
+    psp[1].pResource = m_second.Get();
     psp[2].pszTemplate = thirdTemplate;
 
     PROPSHEETHEADERA psh = {};

@@ -22,6 +22,9 @@ enum {
     FINISH_BUTTON = 0x3025,
     HELP_BUTTON = 9, /* IDHELP */
 };
+/* A property page's template, as a resource compiler writes one: child, disabled, captioned,
+ * with its own font. */
+const DWORD PAGE_TEMPLATE_STYLE = WS_CHILD | WS_DISABLED | WS_CAPTION | DS_SETFONT;
 /* The third page comes from the test program's resources under one of these ids. */
 enum { THIRD_PAGE_ID = 103, EXTENDED_PAGE_ID = 104, STRING_TITLE_ID = 7 };
 
