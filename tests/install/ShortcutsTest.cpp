@@ -10,13 +10,10 @@
 #include <winapi_linux.h>
 
 #include "Shortcuts.h"
+#include "link_text.h"
 #include "test_prefix.h"
 
 namespace {
-
-struct LinkText {
-    std::string target, arguments, workdir, description;
-};
 
 class ShortcutsTest : public TestPrefix
 {
@@ -76,30 +73,7 @@ protected:
     static bool LoadLink(const std::string &path, LinkText &text)
     {
         CoInitialize(NULL);
-        IShellLinkA *pLink = NULL;
-        IPersistFile *pFile = NULL;
-        WCHAR wszPath[MAX_PATH];
-        bool bLoaded =
-            SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                       (LPVOID *)&pLink)) &&
-            SUCCEEDED(pLink->QueryInterface(IID_IPersistFile, (LPVOID *)&pFile)) &&
-            MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wszPath, MAX_PATH) > 0 &&
-            SUCCEEDED(pFile->Load(wszPath, STGM_READ));
-        if (bLoaded) {
-            char sz[MAX_PATH];
-            pLink->GetPath(sz, MAX_PATH, NULL, 0);
-            text.target = sz;
-            pLink->GetArguments(sz, MAX_PATH);
-            text.arguments = sz;
-            pLink->GetWorkingDirectory(sz, MAX_PATH);
-            text.workdir = sz;
-            pLink->GetDescription(sz, MAX_PATH);
-            text.description = sz;
-        }
-        if (pFile)
-            pFile->Release();
-        if (pLink)
-            pLink->Release();
+        bool bLoaded = SUCCEEDED(ReadLinkText(path.c_str(), 0, text));
         CoUninitialize();
         return bLoaded;
     }

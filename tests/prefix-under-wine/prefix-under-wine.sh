@@ -40,8 +40,7 @@ fail() {
 }
 
 linktool=$WINE_RUN_DIR/linktool.exe
-x86_64-w64-mingw32-g++ -std=c++17 -O1 -Wall -Wextra -static -I"$root/install" -o "$linktool" \
-  "$root/tests/wine-links/linktool.cpp" "$root/install/Shortcuts.cpp" -lole32 -luuid -lshell32 || exit 1
+"$root/tests/wine-links/build-linktool.sh" "$linktool" || exit 1
 wine_start_display || exit 1
 
 install_natively() {

@@ -28,8 +28,7 @@ expect_same() {
 }
 
 exe=$WINE_RUN_DIR/linktool.exe
-x86_64-w64-mingw32-g++ -std=c++17 -O1 -Wall -Wextra -static -I"$root/install" -o "$exe" \
-  "$here/linktool.cpp" "$root/install/Shortcuts.cpp" -lole32 -luuid -lshell32 || exit 1
+"$here/build-linktool.sh" "$exe" || exit 1
 "$root/scripts/prefix-dump" >/dev/null 2>&1  # builds the dump tool
 
 wine_start_display || exit 1

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "Shortcuts.h"
+#include "link_text.h"
 
 static std::vector<std::string> Split(const std::string &line)
 {
@@ -65,34 +66,17 @@ static int Read(int count, char **links)
     CoInitialize(NULL);
     for (int i = 0; i < count; i++) {
         printf("link %s\n", links[i]);
-        IShellLinkA *link = NULL;
-        IPersistFile *file = NULL;
-        HRESULT hr = CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (LPVOID *)&link);
-        if (SUCCEEDED(hr))
-            hr = link->QueryInterface(IID_IPersistFile, (LPVOID *)&file);
-        WCHAR name[MAX_PATH];
-        if (SUCCEEDED(hr) && !MultiByteToWideChar(CP_ACP, 0, links[i], -1, name, MAX_PATH))
-            hr = E_INVALIDARG;
-        if (SUCCEEDED(hr))
-            hr = file->Load(name, STGM_READ);
+        LinkText text;
+        HRESULT hr = ReadLinkText(links[i], SLGP_RAWPATH, text);
         if (FAILED(hr)) {
             printf("  failed 0x%08lx\n", (unsigned long)hr);
             status = 1;
-        } else {
-            char text[1024];
-            link->GetPath(text, sizeof text, NULL, SLGP_RAWPATH);
-            printf("  target \"%s\"\n", text);
-            link->GetArguments(text, sizeof text);
-            printf("  arguments \"%s\"\n", text);
-            link->GetWorkingDirectory(text, sizeof text);
-            printf("  workdir \"%s\"\n", text);
-            link->GetDescription(text, sizeof text);
-            printf("  description \"%s\"\n", text);
+            continue;
         }
-        if (file)
-            file->Release();
-        if (link)
-            link->Release();
+        printf("  target \"%s\"\n", text.target.c_str());
+        printf("  arguments \"%s\"\n", text.arguments.c_str());
+        printf("  workdir \"%s\"\n", text.workdir.c_str());
+        printf("  description \"%s\"\n", text.description.c_str());
     }
     CoUninitialize();
     return status;

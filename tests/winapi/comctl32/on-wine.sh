@@ -15,7 +15,7 @@ gtest=/usr/src/googletest/googletest
 build() {  # build PROGRAM SOURCES...
   local program=$1
   shift
-  $cxx -std=c++17 -O1 -Wall -Wextra -static -I$gtest/include -I"$here" -I"$here/../common" -o "$out/$program.exe" "$@" \
+  $cxx -std=c++17 -O1 -Wall -Wextra -static -I$gtest/include -I"$here" -I"$here/../../common" -o "$out/$program.exe" "$@" \
     "$out/gtest-all.o" "$out/gtest_main.o" -lcomctl32 -luser32
 }
 for part in gtest-all gtest_main; do
@@ -23,7 +23,7 @@ for part in gtest-all gtest_main; do
     exit 1
 done
 x86_64-w64-mingw32-windres -i "$here/wizard_pages.rc" -O coff -o "$out/wizard_pages.o" || exit 1
-build comctl32_test "$here"/../common/dialog_builder.cpp "$here"/wizard_driver.cpp "$here"/progress_test.cpp \
+build comctl32_test "$here"/../../common/dialog_builder.cpp "$here"/wizard_driver.cpp "$here"/progress_test.cpp \
   "$here"/wizard_frame_test.cpp "$here"/wizard_navigation_test.cpp "$out/wizard_pages.o" || exit 1
 build treeview_test "$here"/treeview_test.cpp || exit 1
 

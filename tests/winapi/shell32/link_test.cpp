@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "link_text.h"
 #include "prefix_fixture.h"
 
 namespace {
@@ -25,10 +26,6 @@ std::string FileBytes(const std::string &path)
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
-
-struct LinkText {
-    std::string target, arguments, workdir, description;
-};
 
 class LinkTest : public PrefixTest {
 protected:
@@ -62,31 +59,6 @@ protected:
             hr = file->Save(Wide(path).c_str(), TRUE);
             file->Release();
         }
-        return hr;
-    }
-
-    // Loads a link file (a Windows path) into a new object and reads it back.
-    static HRESULT LoadLink(const char *path, LinkText &text)
-    {
-        IShellLinkA *link = NewLink();
-        IPersistFile *file = NULL;
-        HRESULT hr = link->QueryInterface(IID_IPersistFile, (LPVOID *)&file);
-        if (SUCCEEDED(hr))
-            hr = file->Load(Wide(path).c_str(), STGM_READ);
-        if (SUCCEEDED(hr)) {
-            char buffer[MAX_PATH];
-            link->GetPath(buffer, MAX_PATH, NULL, 0);
-            text.target = buffer;
-            link->GetArguments(buffer, MAX_PATH);
-            text.arguments = buffer;
-            link->GetWorkingDirectory(buffer, MAX_PATH);
-            text.workdir = buffer;
-            link->GetDescription(buffer, MAX_PATH);
-            text.description = buffer;
-        }
-        if (file)
-            file->Release();
-        link->Release();
         return hr;
     }
 
@@ -134,7 +106,7 @@ TEST_F(LinkTest, SavedLinkLoadsBackWithAndWithoutArguments)
         link->Release();
 
         LinkText text;
-        ASSERT_EQ(LoadLink(c.file, text), S_OK);
+        ASSERT_EQ(ReadLinkText(c.file, 0, text), S_OK);
         EXPECT_EQ(text.target, c.target);
         EXPECT_EQ(text.arguments, c.arguments ? c.arguments : "");
         EXPECT_EQ(text.workdir, c.workdir);
@@ -153,7 +125,7 @@ TEST_F(LinkTest, SaveReplacesAnExistingFileAndFailsWithoutItsFolder)
     m_link->SetDescription("new");
     ASSERT_EQ(SaveLink(m_link, "C:\\old.lnk"), S_OK);
     LinkText text;
-    ASSERT_EQ(LoadLink("C:\\old.lnk", text), S_OK);
+    ASSERT_EQ(ReadLinkText("C:\\old.lnk", 0, text), S_OK);
     EXPECT_EQ(text.target, "C:\\new.exe");
     EXPECT_LT(FileBytes(Host("drive_c/old.lnk")).size(), 5000u);
 
@@ -165,15 +137,15 @@ TEST_F(LinkTest, LoadRefusesWhatIsNoLink)
 {
     WriteHostFile(Host("drive_c/text.lnk"), "not a shell link at all, although long enough for a header of one ...");
     LinkText text;
-    EXPECT_EQ(LoadLink("C:\\text.lnk", text), E_FAIL);
-    EXPECT_EQ(LoadLink("C:\\absent.lnk", text), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(ReadLinkText("C:\\text.lnk", 0, text), E_FAIL);
+    EXPECT_EQ(ReadLinkText("C:\\absent.lnk", 0, text), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(LinkTest, LoadsALinkSavedByWine)
 {
     WriteHostFile(Host("drive_c/wine.lnk"), FileBytes(WINE_FIXTURES "/wine8-uninstall.lnk"));
     LinkText text;
-    ASSERT_EQ(LoadLink("C:\\wine.lnk", text), S_OK);
+    ASSERT_EQ(ReadLinkText("C:\\wine.lnk", 0, text), S_OK);
     EXPECT_EQ(text.target, "C:\\X\\fvpat.exe");
     EXPECT_EQ(text.arguments, "/uninstall");
     EXPECT_EQ(text.workdir, "C:\\X\\");

@@ -1,7 +1,7 @@
 /* Builds dialog templates in memory, in the classic (DLGTEMPLATE) or the extended
  * (DLGTEMPLATEEX) form, as a resource compiler would lay them out. */
-#ifndef TESTS_WINAPI_DIALOG_BUILDER_H
-#define TESTS_WINAPI_DIALOG_BUILDER_H
+#ifndef TESTS_COMMON_DIALOG_BUILDER_H
+#define TESTS_COMMON_DIALOG_BUILDER_H
 
 #include <windows.h>
 
