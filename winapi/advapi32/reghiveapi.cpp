@@ -45,6 +45,13 @@ static bool SingleName(LPCSTR name, std::u16string &out)
     return true;
 }
 
+// The hive file that lpFile names, read whole: its host path, its keys and its header.
+static LONG ReadHiveOfFile(LPCSTR lpFile, std::string &host, RegKey &root, RegFileHeader &header)
+{
+    LONG res = HostPathOfFile(lpFile, host);
+    return res != ERROR_SUCCESS ? res : ReadHiveFile(host, root, header);
+}
+
 // "REGISTRY\\Machine\\Software\\Saved": where the saved key is, as Wine writes it.
 static std::string RelativeToText(const KeyRef &ref)
 {
@@ -102,11 +109,9 @@ LONG WINAPI RegLoadKeyA(HKEY hKey, LPCSTR lpSubKey, LPCSTR lpFile)
     if (!AcceptsHiveLoads(ref) || !SingleName(lpSubKey, name))
         return ERROR_INVALID_PARAMETER;
     std::string host;
-    if ((res = HostPathOfFile(lpFile, host)) != ERROR_SUCCESS)
-        return res;
     RegKey probe;
     RegFileHeader header;
-    if ((res = ReadHiveFile(host, probe, header)) != ERROR_SUCCESS)
+    if ((res = ReadHiveOfFile(lpFile, host, probe, header)) != ERROR_SUCCESS)
         return res;
 
     RegistryLock lock;
@@ -177,11 +182,9 @@ LONG WINAPI RegRestoreKeyA(HKEY hKey, LPCSTR lpFile, DWORD dwFlags)
     if (res != ERROR_SUCCESS)
         return res;
     std::string host;
-    if ((res = HostPathOfFile(lpFile, host)) != ERROR_SUCCESS)
-        return res;
     RegKey loaded;
     RegFileHeader header;
-    if ((res = ReadHiveFile(host, loaded, header)) != ERROR_SUCCESS)
+    if ((res = ReadHiveOfFile(lpFile, host, loaded, header)) != ERROR_SUCCESS)
         return res;
 
     RegistryLock lock;

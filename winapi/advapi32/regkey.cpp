@@ -8,13 +8,15 @@
 #include "winerror.h"
 #include "winreg.h"
 
-// The names of a subkey path as the A functions take it; a path may not start with a
-// backslash (ERROR_BAD_PATHNAME), as Wine's server refuses it.
-static LONG NamesOfPath(LPCSTR path, std::vector<std::u16string> &names)
+// The key a handle refers to, and the names of a subkey path below it as the A functions
+// take it; a path may not start with a backslash (ERROR_BAD_PATHNAME), as Wine's server
+// refuses it.
+static LONG KeyAndPath(HKEY hKey, LPCSTR path, KeyRef &from, std::vector<std::u16string> &names)
 {
     names.clear();
-    if (!path)
-        return ERROR_SUCCESS;
+    LONG res = RefFromHandle(hKey, from);
+    if (res != ERROR_SUCCESS || !path)
+        return res;
     if (path[0] == '\\')
         return ERROR_BAD_PATHNAME;
     names = SplitPath(AnsiToWide(path, strlen(path)));
@@ -43,11 +45,9 @@ LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM sa
     if (hKey == HKEY_CLASSES_ROOT && lpSubKey && *lpSubKey == '\\')
         lpSubKey++;
     KeyRef from, ref;
-    LONG res = RefFromHandle(hKey, from);
-    if (res != ERROR_SUCCESS)
-        return res;
     std::vector<std::u16string> names;
-    if ((res = NamesOfPath(lpSubKey, names)) != ERROR_SUCCESS)
+    LONG res = KeyAndPath(hKey, lpSubKey, from, names);
+    if (res != ERROR_SUCCESS)
         return res;
     RegistryReadGuard guard(RegistryMutex());
     if (!WalkPath(from, names, false, ref, res))
@@ -72,11 +72,9 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lp
     if (!phkResult)
         return ERROR_BADKEY;
     KeyRef from, ref;
-    LONG res = RefFromHandle(hKey, from);
-    if (res != ERROR_SUCCESS)
-        return res;
     std::vector<std::u16string> names;
-    if ((res = NamesOfPath(lpSubKey, names)) != ERROR_SUCCESS)
+    LONG res = KeyAndPath(hKey, lpSubKey, from, names);
+    if (res != ERROR_SUCCESS)
         return res;
 
     RegistryLock lock;
@@ -140,11 +138,9 @@ LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
     if (!lpSubKey)
         return ERROR_INVALID_PARAMETER;
     KeyRef from, ref;
-    LONG res = RefFromHandle(hKey, from);
-    if (res != ERROR_SUCCESS)
-        return res;
     std::vector<std::u16string> names;
-    if ((res = NamesOfPath(lpSubKey, names)) != ERROR_SUCCESS)
+    LONG res = KeyAndPath(hKey, lpSubKey, from, names);
+    if (res != ERROR_SUCCESS)
         return res;
 
     RegistryLock lock;
