@@ -1,4 +1,5 @@
-/* Access rights, share modes and file attributes, with the values of the real platform. */
+/* Access rights, share modes, file attributes and PE machine types, with the values of the real
+   platform. */
 #ifndef WINAPI_WINNT_H
 #define WINAPI_WINNT_H
 
@@ -6,6 +7,11 @@
 #define GENERIC_WRITE 0x40000000UL
 #define GENERIC_EXECUTE 0x20000000UL
 #define GENERIC_ALL 0x10000000UL
+
+#define IMAGE_FILE_MACHINE_I386 0x014c
+#define IMAGE_FILE_MACHINE_ARMNT 0x01c4
+#define IMAGE_FILE_MACHINE_AMD64 0x8664
+#define IMAGE_FILE_MACHINE_ARM64 0xaa64
 
 #define FILE_SHARE_READ 0x00000001
 #define FILE_SHARE_WRITE 0x00000002

@@ -5,7 +5,6 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
@@ -15,6 +14,8 @@
 #include "dospath.h"
 #include "lasterror.h"
 #include "module.h"
+#include "spawn.h"
+#include "wineloader.h"
 #include "winbase.h"
 #include "winerror.h"
 
@@ -24,6 +25,10 @@ namespace {
 
 // What Wine's WinExec returns once the program has started.
 const UINT kStarted = 33;
+
+// How long a `wine` that fails at once (an unusable prefix, a broken installation) takes to
+// say so; Windows' own WinExec waits up to 30 s for a new program to be ready for input.
+const int kWineGiveUpMilliseconds = 2000;
 
 bool IsBlank(char c)
 {
@@ -152,43 +157,6 @@ std::vector<std::string> SplitArguments(const std::string &line)
     }
 }
 
-enum class ProgramKind { Windows, Host, Unknown };
-
-ProgramKind KindOf(const std::string &host)
-{
-    unsigned char magic[4] = {0, 0, 0, 0};
-    int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return ProgramKind::Unknown;
-    ssize_t n = read(fd, magic, sizeof magic);
-    close(fd);
-    if (n >= 2 && magic[0] == 'M' && magic[1] == 'Z')
-        return ProgramKind::Windows;
-    if (n == 4 && magic[0] == 0x7f && magic[1] == 'E' && magic[2] == 'L' && magic[3] == 'F')
-        return ProgramKind::Host;
-    return ProgramKind::Unknown;
-}
-
-// `wine` in the host's PATH, as a shell would find it.
-bool FindWine(std::string &path)
-{
-    const char *env = getenv("PATH");
-    std::string list = env ? env : "";
-    size_t start = 0;
-    for (;;) {
-        size_t colon = list.find(':', start);
-        std::string folder = list.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
-        std::string candidate = (folder.empty() ? std::string(".") : folder) + "/wine";
-        if (IsRegularFile(candidate) && access(candidate.c_str(), X_OK) == 0) {
-            path = candidate;
-            return true;
-        }
-        if (colon == std::string::npos)
-            return false;
-        start = colon + 1;
-    }
-}
-
 // The environment of the child: ours, with WINEPREFIX naming our prefix.
 std::vector<std::string> ChildEnvironment()
 {
@@ -201,66 +169,15 @@ std::vector<std::string> ChildEnvironment()
     return env;
 }
 
-std::vector<char *> Pointers(std::vector<std::string> &strings)
+bool IsHostProgram(const std::string &host)
 {
-    std::vector<char *> pointers;
-    for (std::string &s : strings)
-        pointers.push_back(&s[0]);
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
-// Starts `argv` detached from us (its own session, reparented to init, never our zombie)
-// in `folder` (unchanged when empty). Returns 0 once it runs, else the errno of the failure.
-int StartDetached(const std::string &file, std::vector<std::string> argv, std::vector<std::string> env,
-                  const std::string &folder)
-{
-    std::vector<char *> argvPointers = Pointers(argv);
-    std::vector<char *> envPointers = Pointers(env);
-    int report[2];
-    if (pipe2(report, O_CLOEXEC) != 0)
-        return errno;
-    pid_t middle = fork();
-    if (middle < 0) {
-        int err = errno;
-        close(report[0]);
-        close(report[1]);
-        return err;
-    }
-    if (middle == 0) {
-        // Only async-signal-safe calls from here on: the parent may have other threads.
-        setsid();
-        pid_t child = fork();
-        if (child == 0) {
-            int err = 0;
-            if (!folder.empty() && chdir(folder.c_str()) != 0)
-                err = errno;
-            if (!err) {
-                execve(file.c_str(), argvPointers.data(), envPointers.data());
-                err = errno;
-            }
-            ssize_t ignored = write(report[1], &err, sizeof err);
-            (void)ignored;
-            _exit(127);
-        }
-        if (child < 0) {
-            int err = errno;
-            ssize_t ignored = write(report[1], &err, sizeof err);
-            (void)ignored;
-        }
-        _exit(0);
-    }
-    close(report[1]);
-    int status;
-    while (waitpid(middle, &status, 0) < 0 && errno == EINTR) {
-    }
-    // The pipe closes on exec without a word; a failure writes its errno first.
-    int err = 0;
-    ssize_t n;
-    while ((n = read(report[0], &err, sizeof err)) < 0 && errno == EINTR) {
-    }
-    close(report[0]);
-    return n == (ssize_t)sizeof err ? err : 0;
+    unsigned char magic[4] = {0, 0, 0, 0};
+    int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    ssize_t n = read(fd, magic, sizeof magic);
+    close(fd);
+    return n == 4 && magic[0] == 0x7f && magic[1] == 'E' && magic[2] == 'L' && magic[3] == 'F';
 }
 
 // WinExec's result for a failure: the Win32 code when it is below 32, else ERROR_BAD_FORMAT.
@@ -276,10 +193,12 @@ UINT ResultForError(DWORD error)
  *           WinExec
  *
  * Above 31 once the program runs; the setup program does not wait for it. Otherwise
- * ERROR_FILE_NOT_FOUND when no file is found, ERROR_BAD_FORMAT (11) for a file that is no
- * program, and for a Windows program when no `wine` is on the PATH: this machine then has
- * no loader for it, as 64-bit Windows has none for a 16-bit program. The program runs in the
- * current folder.
+ * ERROR_FILE_NOT_FOUND when no file is found, and ERROR_BAD_FORMAT (11) for what this host
+ * cannot start, as Windows gives it for a program it has no loader for: a file that is no
+ * program, a Windows program when no `wine` is on the PATH or when the installed Wine lacks
+ * the program's architecture (a 32-bit program and no 32-bit Wine), and a `wine` that gives
+ * up at once. The program runs in the current folder; what it prints goes nowhere, as a GUI
+ * program's child has no console.
  */
 UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow)
 {
@@ -290,18 +209,16 @@ UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow)
 
     std::vector<std::string> argv;
     std::string file;
-    switch (KindOf(host)) {
-    case ProgramKind::Windows:
-        if (!FindWine(file))
-            return ResultForError(ERROR_BAD_EXE_FORMAT);
-        argv = {"wine", AnsiToUtf8(windowsPath)};
-        break;
-    case ProgramKind::Host:
+    int watchMilliseconds = 0;
+    if (IsHostProgram(host)) {
         file = host;
         argv = {host};
-        break;
-    case ProgramKind::Unknown:
-        return ResultForError(ERROR_BAD_EXE_FORMAT);
+    } else {
+        unsigned machine = PeMachine(host);
+        if (!machine || !FindWine(file) || !WineRunsMachine(file, machine))
+            return ResultForError(ERROR_BAD_EXE_FORMAT);
+        argv = {"wine", AnsiToUtf8(windowsPath)};
+        watchMilliseconds = kWineGiveUpMilliseconds;
     }
     for (const std::string &arg : SplitArguments(arguments))
         argv.push_back(AnsiToUtf8(arg));
@@ -309,10 +226,16 @@ UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow)
     std::string folder;
     if (!DosPathToHost(DosCurrentDirectory().c_str(), folder))
         folder.clear();
-    int err = StartDetached(file, argv, ChildEnvironment(), folder);
-    if (err == ENOMEM || err == EAGAIN)
+    SpawnResult result = SpawnDetached(file, argv, ChildEnvironment(), folder, watchMilliseconds);
+    switch (result.outcome) {
+    case SpawnOutcome::Started:
+        return kStarted;
+    case SpawnOutcome::GaveUp:
+        return ResultForError(ERROR_BAD_EXE_FORMAT);
+    case SpawnOutcome::NotExeced:
+        break;
+    }
+    if (result.error == ENOMEM || result.error == EAGAIN)
         return 0; // out of memory or resources
-    if (err)
-        return ResultForError(err == ENOEXEC ? ERROR_BAD_EXE_FORMAT : Win32ErrorFromErrno(err));
-    return kStarted;
+    return ResultForError(result.error == ENOEXEC ? ERROR_BAD_EXE_FORMAT : Win32ErrorFromErrno(result.error));
 }
