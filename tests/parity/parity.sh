@@ -3,29 +3,31 @@
 # from the same starting prefix; both runs must pass, both checks hold, and the two prefix
 # dumps be equal.
 #
-#   parity.sh DRIVER_SO NATIVE_PROGRAM WINDOWS_BUILD_DIR SCENARIO_FOLDER [NAME...]
+#   parity.sh NATIVE_BUILD_DIR WINDOWS_BUILD_DIR SCENARIO_FOLDER [NAME...]
 #
-# WINDOWS_BUILD_DIR is the mingw-x86_64 build (its scenario-paths.sh names driver.exe and
-# fvpsetup.exe). Without NAMEs every NAME.scn of the folder runs, except those with a
-# NAME.expected report (they are meant to fail). One prefix is booted; each scenario gets two
-# copies of it, A for the Linux program and B for Wine, each prepared by NAME.setup.
+# NATIVE_BUILD_DIR is the Linux build, WINDOWS_BUILD_DIR the mingw-x86_64 build; the
+# scenario-paths.sh of each names its driver and setup programs (a scenario runs the one its
+# NAME.program names, else the shipped one). Without NAMEs every NAME.scn of the folder runs,
+# except those with a NAME.expected report (they are meant to fail). One prefix is booted;
+# each scenario gets two copies of it, A for the Linux program and B for Wine, each prepared
+# by NAME.setup.
 set -uo pipefail
-if [ $# -lt 4 ]; then
-  echo "usage: parity.sh DRIVER_SO NATIVE_PROGRAM WINDOWS_BUILD_DIR SCENARIO_FOLDER [NAME...]" >&2
+if [ $# -lt 3 ]; then
+  echo "usage: parity.sh NATIVE_BUILD_DIR WINDOWS_BUILD_DIR SCENARIO_FOLDER [NAME...]" >&2
   exit 2
 fi
-driver_so=$1 native_program=$2 windows_build=$3 folder=$(realpath "$4")
-shift 4
+native_paths=$1/scenario-paths.sh windows_paths=$2/scenario-paths.sh folder=$(realpath "$3")
+shift 3
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
-if [ ! -f "$windows_build/scenario-paths.sh" ]; then
-  echo "parity: no Windows build in $windows_build (scripts/build mingw-x86_64)" >&2
-  exit 1
-fi
+for paths in "$native_paths" "$windows_paths"; do
+  [ -f "$paths" ] || { echo "parity: no build for $paths (scripts/build native, scripts/build mingw-x86_64)" >&2; exit 1; }
+done
 # shellcheck source=/dev/null
-. "$windows_build/scenario-paths.sh"
-driver_exe=$driver windows_program=$program
-for f in "$driver_so" "$native_program" "$driver_exe" "$windows_program"; do
+driver_so=$(. "$native_paths" && echo "$driver")
+# shellcheck source=/dev/null
+driver_exe=$(. "$windows_paths" && echo "$driver")
+for f in "$driver_so" "$driver_exe"; do
   [ -f "$f" ] || { echo "parity: $f does not exist" >&2; exit 1; }
 done
 
@@ -54,7 +56,12 @@ settle() {
 # parity_of NAME: 0 when both runs and checks passed and the dumps are equal.
 parity_of() {
   local name=$1 scenario=$folder/$1.scn native=$WINE_RUN_DIR/$1.native wine=$WINE_RUN_DIR/$1.wine
-  local ok=0 t
+  local ok=0 t native_program windows_program
+  native_program=$(scenario_program "$scenario" "$native_paths") &&
+    windows_program=$(scenario_program "$scenario" "$windows_paths") || return 1
+  for f in "$native_program" "$windows_program"; do
+    [ -f "$f" ] || { echo "  $f does not exist"; return 1; }
+  done
   wine_copy_prefix "$native" && wine_copy_prefix "$wine" || return 1
 
   t=$SECONDS

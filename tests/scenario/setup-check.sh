@@ -4,6 +4,10 @@
 #   scenario_check SCENARIO PREFIX   runs NAME.check PREFIX, when there is one, after the run
 #
 # Both return 0 when there is no such script or it succeeded, else 1 with a line saying so.
+#
+#   scenario_program SCENARIO PATHS  prints the setup program the scenario runs: `program` of
+#                                    the build's scenario-paths.sh PATHS, or program_VARIANT
+#                                    when NAME.program beside the scenario says VARIANT
 _scenario_hook() {
   local scenario=$1 prefix=$2 kind=$3 script status
   script=${scenario%.scn}.$kind
@@ -21,4 +25,15 @@ scenario_setup() {
 
 scenario_check() {
   _scenario_hook "$1" "$2" check
+}
+
+scenario_program() {
+  local variant= key
+  [ -f "${1%.scn}.program" ] && read -r variant <"${1%.scn}.program"
+  key=program${variant:+_$variant}
+  (
+    # shellcheck source=/dev/null
+    . "$2"
+    printf '%s\n' "${!key:?no $key in $2}"
+  )
 }
