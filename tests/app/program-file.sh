@@ -42,4 +42,34 @@ check "started through PATH: wizard" complete.scn "$driver" \
 check "removed while running: incomplete" incomplete.scn "$remove_own_file $driver" \
   "$work/removed/fvpsetup"
 
+# new_prefix NAME: a prefix of its own with drive c: only; the caller adds other drives.
+new_prefix() {
+  mkdir -p "$work/$1/dosdevices" "$work/$1/drive_c"
+  ln -s ../drive_c "$work/$1/dosdevices/c:"
+  echo "$work/$1"
+}
+
+# Where no drive reaches the program, it still finds its own file through its host path.
+no_z=$(new_prefix prefix-no-z)
+z_elsewhere=$(new_prefix prefix-z-elsewhere)
+mkdir "$work/elsewhere"
+ln -s "$work/elsewhere" "$z_elsewhere/dosdevices/z:"
+other_drive=$(new_prefix prefix-other-drive)
+mkdir "$work/games"
+ln -s "$work/games" "$other_drive/dosdevices/d:"
+# unreached WHAT PREFIX FOLDER: a cut and a whole program in $work/FOLDER, run in PREFIX.
+unreached() {
+  local what=$1 prefix=$2 folder=$3
+  copy_sized "$folder/short" 2799999
+  copy_sized "$folder/whole" 2800000
+  check "$what, 2,799,999 bytes: incomplete" incomplete.scn "$driver" \
+    WINEPREFIX="$prefix" "$work/$folder/short/fvpsetup"
+  check "$what, 2,800,000 bytes: wizard" complete.scn "$driver" \
+    WINEPREFIX="$prefix" "$work/$folder/whole/fvpsetup"
+}
+unreached "prefix without z:" "$no_z" no-z
+unreached "z: pointing elsewhere" "$z_elsewhere" z-elsewhere
+# A blank and an accented letter in the folder's name: the host path travels as an ANSI name.
+unreached "in a folder no drive reaches" "$other_drive" $'Spiele f\xc3\xbcr alle'
+
 [ "$failures" -eq 0 ]

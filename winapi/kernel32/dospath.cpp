@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <mutex>
 #include <vector>
 
@@ -28,6 +29,17 @@ static bool StartsWithDrive(const std::string &p)
 static bool IsNetworkPath(const std::string &p)
 {
     return p.size() >= 2 && IsSeparator(p[0]) && IsSeparator(p[1]);
+}
+
+static const size_t kUnixPrefixLength = 8; // "\\?\unix"
+
+// "\\?\unix" then a separator or the end: a host path, the way Wine names a file that no
+// drive reaches.
+static bool IsUnixPath(const std::string &p)
+{
+    return p.size() >= kUnixPrefixLength && IsSeparator(p[0]) && IsSeparator(p[1]) && p[2] == '?' &&
+           IsSeparator(p[3]) && AnsiEqualIgnoringCase(p.substr(4, 4), "unix") &&
+           (p.size() == kUnixPrefixLength || IsSeparator(p[kUnixPrefixLength]));
 }
 
 static std::vector<std::string> SplitNames(const std::string &path)
@@ -74,46 +86,61 @@ static bool AppendNames(std::vector<std::string> &names, const std::string &rest
     return closingBackslash;
 }
 
-BOOL DosFullPath(LPCSTR path, std::string &full)
+// Splits an absolute path into its root, which ".." never leaves ("C:\", "\\server\share\",
+// "\\?\unix\"), and what follows it. FALSE for a path relative to the current folder or to a
+// drive's current folder.
+static bool SplitRoot(const std::string &p, std::string &root, std::string &rest)
 {
-    if (!path || !*path)
-        return FailWith(ERROR_INVALID_NAME);
-    std::string p(path);
-    std::string root;
-    std::vector<std::string> names;
-    std::string rest;
+    if (IsUnixPath(p)) {
+        root = "\\\\?\\" + p.substr(4, 4) + "\\";
+        rest = p.substr(std::min(p.size(), kUnixPrefixLength + 1));
+        return true;
+    }
     if (IsNetworkPath(p)) {
         // \\server\share is the root of a network path.
         std::vector<std::string> parts = SplitNames(p);
         root = "\\\\";
         for (size_t i = 0; i < parts.size() && i < 2; ++i)
             root += parts[i] + "\\";
+        rest.clear();
         for (size_t i = 2; i < parts.size(); ++i)
             rest += (i > 2 ? "\\" : "") + parts[i];
         if (IsSeparator(p.back()))
             rest += "\\";
-    } else {
+        return true;
+    }
+    if (StartsWithDrive(p) && p.size() > 2 && IsSeparator(p[2])) {
+        root = p.substr(0, 2) + "\\";
+        rest = p.substr(3);
+        return true;
+    }
+    return false;
+}
+
+BOOL DosFullPath(LPCSTR path, std::string &full)
+{
+    if (!path || !*path)
+        return FailWith(ERROR_INVALID_NAME);
+    std::string p(path);
+    std::string root, rest;
+    std::vector<std::string> names;
+    if (!SplitRoot(p, root, rest)) {
         std::string current = DosCurrentDirectory();
-        if (StartsWithDrive(p) && p.size() > 2 && IsSeparator(p[2])) {
-            root = p.substr(0, 2) + "\\";
-            rest = p.substr(3);
-        } else if (StartsWithDrive(p)) {
+        std::string currentRest;
+        SplitRoot(current, root, currentRest);
+        if (StartsWithDrive(p)) {
             // Drive-relative: the current folder when it is on that drive, else the drive's root.
-            if (toupper((unsigned char)p[0]) == toupper((unsigned char)current[0])) {
-                root = current.substr(0, 3);
-                names = SplitNames(current.substr(3));
-            } else {
+            if (StartsWithDrive(current) && toupper((unsigned char)p[0]) == toupper((unsigned char)current[0]))
+                names = SplitNames(currentRest);
+            else
                 root = p.substr(0, 2) + "\\";
-            }
             rest = p.substr(2);
             if (rest.empty())
                 rest = "\\";
         } else if (IsSeparator(p[0])) {
-            root = current.substr(0, 3);
             rest = p.substr(1);
         } else {
-            root = current.substr(0, 3);
-            names = SplitNames(current.substr(3));
+            names = SplitNames(currentRest);
             rest = p;
         }
     }
@@ -167,25 +194,30 @@ BOOL DosPathToHost(LPCSTR path, std::string &host)
     std::string full;
     if (!DosFullPath(path, full))
         return FALSE;
-    if (IsNetworkPath(full))
+    // A \\?\unix\ path starts at the host's root and, as in Wine, names the host's files
+    // exactly as spelled: no other case, and any character a host name may hold.
+    bool unixPath = IsUnixPath(full);
+    if (!unixPath && IsNetworkPath(full))
         return FailWith(ERROR_BAD_NETPATH);
-    std::string current = DriveLink(full[0]);
+    std::string current = unixPath ? "" : DriveLink(full[0]);
     struct stat st;
-    if (stat(current.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    if (!unixPath && (stat(current.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)))
         return FailWith(ERROR_PATH_NOT_FOUND);
-    std::vector<std::string> names = SplitNames(full.substr(3));
+    std::vector<std::string> names = SplitNames(full.substr(unixPath ? kUnixPrefixLength + 1 : 3));
     for (size_t i = 0; i < names.size(); ++i) {
-        if (HasInvalidCharacter(names[i]))
+        // A name ".." is left of "..." by full-path forming; no file has it, and on the host
+        // it would climb out of the drive's folder.
+        if (names[i] == ".." || (!unixPath && HasInvalidCharacter(names[i])))
             return FailWith(ERROR_INVALID_NAME);
         std::string next = current + "/" + AnsiToUtf8(names[i]);
         std::string existing;
-        if (lstat(next.c_str(), &st) != 0 && FindNameIgnoringCase(current, names[i], existing))
+        if (!unixPath && lstat(next.c_str(), &st) != 0 && FindNameIgnoringCase(current, names[i], existing))
             next = current + "/" + existing;
         if (i + 1 < names.size() && (stat(next.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)))
             return FailWith(ERROR_PATH_NOT_FOUND);
         current = next;
     }
-    host = current;
+    host = current.empty() ? "/" : current;
     return TRUE;
 }
 
@@ -220,6 +252,13 @@ BOOL HostPathToDos(const std::string &host, std::string &dos)
         size_t slash = folder.rfind('/');
         folder = slash == 0 ? "/" : folder.substr(0, slash);
     }
+}
+
+std::string HostPathToUnixDos(const std::string &host)
+{
+    std::string dos = "\\\\?\\unix" + Utf8ToAnsi(host);
+    std::replace(dos.begin(), dos.end(), '/', '\\');
+    return dos;
 }
 
 static std::mutex g_currentLock;

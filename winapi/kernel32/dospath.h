@@ -23,11 +23,13 @@ std::string DosTempDirectory();
 
 // The full Windows path of `path`, formed as GetFullPathNameA forms it: relative to the
 // current folder, drive-relative ("D:x") or absolute, either separator, "." and ".." resolved,
-// the dots and blanks that end the last name dropped. FALSE with ERROR_INVALID_NAME for "".
+// the dots and blanks that end the last name dropped. ".." never leaves the root: a drive's,
+// a network share's, or "\\?\unix\" (the host's). FALSE with ERROR_INVALID_NAME for "".
 BOOL DosFullPath(LPCSTR path, std::string &full);
 
 // The host path of a Windows path: its drive through <root>/dosdevices/<letter>:, then each
 // name as it is or, when no such name exists, the existing name that differs only in case.
+// A "\\?\unix\" path is the host path itself, each name exactly as spelled.
 // Every folder on the way must exist; the last name need not, so callers can create it.
 // FALSE with the last error set: ERROR_PATH_NOT_FOUND (no such drive or folder),
 // ERROR_INVALID_NAME, ERROR_BAD_NETPATH (a network path).
@@ -36,6 +38,10 @@ BOOL DosPathToHost(LPCSTR path, std::string &host);
 // The Windows path of an absolute host path through the drive whose folder is the deepest
 // one holding it (the first letter when several lead there). FALSE when no drive reaches it.
 BOOL HostPathToDos(const std::string &host, std::string &dos);
+
+// The Windows path of an absolute host path that no drive reaches, as Wine names it:
+// "\\?\unix" followed by the host path with backslashes ("\\?\unix\opt\x.exe").
+std::string HostPathToUnixDos(const std::string &host);
 
 // The current folder: a full Windows path, without a closing backslash except at a drive's
 // root. It starts as the Windows path of the host's working folder, or the Windows folder

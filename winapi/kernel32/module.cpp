@@ -33,13 +33,8 @@ std::string ProgramFileName()
     std::string dos;
     if (HostPathToDos(host, dos))
         return dos;
-    // No drive reaches the file: name it through Z:, the drive of the host's root.
-    dos = "Z:" + Utf8ToAnsi(host);
-    for (char &c : dos) {
-        if (c == '/')
-            c = '\\';
-    }
-    return dos;
+    // No drive reaches the file: Wine then names it by its host path, which it can open.
+    return HostPathToUnixDos(host);
 }
 
 static std::string BaseName(const std::string &path)

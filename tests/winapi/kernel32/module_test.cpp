@@ -2,6 +2,7 @@
 #include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,6 +64,39 @@ TEST_F(ModuleTest, TheProgramIsTheOnlyModule)
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_MOD_NOT_FOUND);
     EXPECT_EQ(GetModuleFileNameA((HMODULE)0x1234, nullptr, 0), 0u);
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_MOD_NOT_FOUND);
+}
+
+// Without a drive that reaches the program, its file is named by its host path, as Wine names
+// it, and that name opens the file.
+TEST_F(ModuleTest, AProgramNoDriveReachesIsNamedByItsHostPath)
+{
+    std::string program = TestProgram();
+    std::string expected = "\\\\?\\unix" + program;
+    for (char &c : expected) {
+        if (c == '/')
+            c = '\\';
+    }
+    struct Prefix {
+        const char *what;
+        const char *zTarget; // nullptr: no Z: at all
+    } prefixes[] = {{"no Z:", nullptr}, {"Z: elsewhere", "/proc"}};
+    for (const Prefix &prefix : prefixes) {
+        unlink(Host("dosdevices/z:").c_str());
+        if (prefix.zTarget) {
+            ASSERT_EQ(symlink(prefix.zTarget, Host("dosdevices/z:").c_str()), 0) << prefix.what;
+        }
+        char buf[MAX_PATH];
+        ASSERT_EQ(GetModuleFileNameA(NULL, buf, sizeof buf), expected.size()) << prefix.what;
+        EXPECT_EQ(buf, expected) << prefix.what;
+        EXPECT_EQ(GetModuleHandleA((expected + ".").c_str()), GetModuleHandleA(NULL)) << prefix.what;
+
+        HANDLE file = CreateFileA(buf, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << prefix.what;
+        struct stat st;
+        ASSERT_EQ(stat(program.c_str(), &st), 0);
+        EXPECT_EQ(GetFileSize(file, NULL), (DWORD)st.st_size) << prefix.what;
+        CloseHandle(file);
+    }
 }
 
 // Runs the probe program with arguments and returns what it printed and its exit status.

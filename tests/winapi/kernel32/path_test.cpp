@@ -86,6 +86,10 @@ static const FullPathCase kFullPaths[] = {
     {"C:\\a\\...\\b", "C:\\a\\..\\b", "b"},
     {"C:\\a b \\c", "C:\\a b \\c", "c"},
     {"//server/share/x/../y", "\\\\server\\share\\y", "y"},
+    {"\\\\?\\unix\\opt\\games", "\\\\?\\unix\\opt\\games", "games"},
+    {"//?/unix/opt/./x/../y.", "\\\\?\\unix\\opt\\y", "y"},
+    {"\\\\?\\UNIX\\opt\\", "\\\\?\\UNIX\\opt\\", nullptr},
+    {"\\\\?\\unix\\", "\\\\?\\unix\\", nullptr},
 };
 
 TEST_F(PathTest, FullPathsAreFormedAsWindowsFormsThem)
@@ -163,6 +167,7 @@ TEST_F(PathTest, MissingFoldersAndDrivesAreReported)
         {"Q:\\name", ERROR_PATH_NOT_FOUND},
         {"C:\\bad|name", ERROR_INVALID_NAME},
         {"\\\\server\\share\\name", ERROR_BAD_NETPATH},
+        {"C:\\windows\\...\\name", ERROR_INVALID_NAME}, // "..." becomes "..", which names no file
     };
     for (const Case &c : cases) {
         std::string host;
@@ -205,4 +210,56 @@ TEST_F(PathTest, AHostPathNoDriveReachesHasNoWindowsPath)
     unlink(Host("dosdevices/z:").c_str());
     std::string dos;
     EXPECT_FALSE(HostPathToDos("/usr/bin", dos));
+}
+
+// A \\?\unix\ path is the host path itself, whatever the drives are.
+TEST_F(PathTest, AUnixPathIsTheHostPathAsSpelled)
+{
+    unlink(Host("dosdevices/z:").c_str());
+    mkdir((Scratch() + "/Caf\xc3\xa9").c_str(), 0777); // "Café" in UTF-8
+    WriteHostFile(Scratch() + "/Caf\xc3\xa9/Data.txt", "data");
+    WriteHostFile(Scratch() + "/a:b", "colon");
+    std::string scratch = HostPathToUnixDos(Scratch());
+    EXPECT_EQ(HostPathToUnixDos("/"), "\\\\?\\unix\\");
+
+    std::string host;
+    std::string data = scratch + "\\Caf\xe9\\Data.txt"; // Windows-1252
+    ASSERT_TRUE(DosPathToHost(data.c_str(), host));
+    EXPECT_EQ(host, Scratch() + "/Caf\xc3\xa9/Data.txt");
+    EXPECT_EQ(GetFileAttributesA(data.c_str()), (DWORD)FILE_ATTRIBUTE_ARCHIVE);
+    EXPECT_EQ(GetFileAttributesA((scratch + "\\a:b").c_str()), (DWORD)FILE_ATTRIBUTE_ARCHIVE);
+    ASSERT_TRUE(DosPathToHost("\\\\?\\unix", host));
+    EXPECT_EQ(host, "/");
+
+    // Wine matches these names exactly, not without regard to case.
+    EXPECT_EQ(GetFileAttributesA((scratch + "\\caf\xe9\\Data.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    SetLastError(0);
+    EXPECT_EQ(GetFileAttributesA((scratch + "\\Caf\xe9\\DATA.TXT").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
+}
+
+// ".." stops at the host's root, as it stops at a drive's root; names relative to a current
+// folder given as a \\?\unix\ path stay on the host.
+TEST_F(PathTest, AUnixPathNeverClimbsAboveTheHostRoot)
+{
+    char buf[MAX_PATH];
+    GetFullPathNameA("\\\\?\\unix\\..\\..\\etc", sizeof buf, buf, NULL);
+    EXPECT_STREQ(buf, "\\\\?\\unix\\etc");
+    std::string host;
+    ASSERT_TRUE(DosPathToHost("\\\\?\\unix\\usr\\..\\..\\..\\etc\\passwd", host));
+    EXPECT_EQ(host, "/etc/passwd");
+    SetLastError(0);
+    EXPECT_FALSE(DosPathToHost("\\\\?\\unix\\usr\\...\\etc", host));
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_NAME);
+
+    std::string scratch = HostPathToUnixDos(Scratch());
+    ASSERT_TRUE(SetCurrentDirectoryA(scratch.c_str()));
+    GetFullPathNameA("x", sizeof buf, buf, NULL);
+    EXPECT_EQ(buf, scratch + "\\x");
+    GetFullPathNameA("\\x", sizeof buf, buf, NULL);
+    EXPECT_STREQ(buf, "\\\\?\\unix\\x");
+    GetFullPathNameA("C:x", sizeof buf, buf, NULL);
+    EXPECT_STREQ(buf, "C:\\x");
+    ASSERT_TRUE(DosPathToHost("x", host));
+    EXPECT_EQ(host, Scratch() + "/x");
 }

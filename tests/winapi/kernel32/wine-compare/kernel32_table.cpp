@@ -1,4 +1,4 @@
-// A table of profile, free-space and WinExec calls whose answers are printed, built once for
+// A table of profile, free-space, WinExec and host-path calls whose answers are printed, built once for
 // Windows (run under Wine) and once over our kernel32: the two outputs must be equal.
 // Only the Win32 API is used, so the one source serves both.
 #include <windows.h>
@@ -303,6 +303,26 @@ static void ProgramStarts(void)
     RemoveDirectoryA("C:\\fvpexec");
 }
 
+// Host paths in the form Wine gives files that no drive reaches. Wine lets ".." climb above
+// "\\?\unix\" in a full path and we do not, it marks the host's root a reparse point, and it
+// reports a missing folder on the way as a missing file: no case here shows those.
+static void HostPaths(void)
+{
+    const char *paths[] = {"\\\\?\\unix\\tmp", "//?/unix/tmp/./a/../b.", "\\\\?\\UNIX\\tmp\\",
+                           "\\\\?\\unix\\TMP", "\\\\?\\unix/tmp"};
+    for (size_t i = 0; i < sizeof paths / sizeof paths[0]; ++i) {
+        char full[MAX_PATH];
+        DWORD length = GetFullPathNameA(paths[i], sizeof full, full, NULL);
+        SetLastError(0);
+        DWORD attributes = GetFileAttributesA(paths[i]);
+        printf("host path %s -> %lu %s, attributes %lx", paths[i], (unsigned long)length, length ? full : "",
+               (unsigned long)attributes);
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            printf(" error %lu", (unsigned long)GetLastError());
+        printf("\n");
+    }
+}
+
 int main(void)
 {
     SetCurrentDirectoryA("C:\\");
@@ -311,5 +331,6 @@ int main(void)
     Writes();
     DiskFreeSpace();
     ProgramStarts();
+    HostPaths();
     return 0;
 }
