@@ -3,8 +3,9 @@
 
 #include <afxwin.h>
 
-// The complete program carries the whole game; a shorter file was cut off in transit.
-const LONG MIN_PROGRAM_FILE_SIZE = 2800000;
+// The complete program carries the whole game; a shorter file was cut off in transit. The
+// build sets the size (FVP_MIN_PROGRAM_SIZE), a little below that of the complete program.
+const LONG MIN_PROGRAM_FILE_SIZE = FVP_MIN_PROGRAM_SIZE;
 
 class CSetupApp : public CWinApp
 {

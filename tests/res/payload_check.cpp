@@ -34,7 +34,8 @@ const CatalogueRow kCatalogue[] = {
     {2021, "plain.dck"},   {2022, "mystic.dck"},              {2023, "large.dck"},
 };
 
-const unsigned long kMinimumProgramSize = 2800000;
+// The build's FVP_MIN_PROGRAM_SIZE, what the program's start-up check demands.
+const unsigned long kMinimumProgramSize = FVP_MIN_PROGRAM_SIZE;
 
 bool ReadFile(const std::string& path, Bytes& bytes)
 {
