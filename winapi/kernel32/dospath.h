@@ -14,6 +14,11 @@
 // folder and the user's Temp folder.
 std::string DosPrefixRoot();
 
+// Lays out the prefix when it is new, as DosPrefixRoot does, and checks that the program can
+// work in it. FALSE when it cannot, with why in `problem`, naming the prefix: a file, a folder
+// that cannot be written, a path that cannot be created.
+BOOL DosPreparePrefix(std::string &problem);
+
 // The user's name in the prefix's folders: $USER, else the account's name.
 std::string DosUserName();
 

@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <unistd.h>
 
+#include "dospath.h"
 #include "winapi_linux.h"
 #include "winbase.h"
 #include "winuser.h"
@@ -39,10 +40,21 @@ static bool ChooseDisplay()
     return false;
 }
 
+// The prefix is the machine: one the program cannot work in is said so before the wizard
+// starts, not found out at its first file. Checked after the display, so that a start without
+// a terminal leaves no new prefix behind.
+static bool PreparePrefix()
+{
+    std::string problem;
+    if (DosPreparePrefix(problem)) return true;
+    fprintf(stderr, "%s: %s\n", program_invocation_short_name, problem.c_str());
+    return false;
+}
+
 int main(int argc, char **argv)
 {
     (void)argc;
     (void)argv;
-    if (!ChooseDisplay()) return 2;
+    if (!ChooseDisplay() || !PreparePrefix()) return 2;
     return WinMain(GetModuleHandleA(NULL), NULL, SkipProgramName(GetCommandLineA()), SW_SHOWNORMAL);
 }
