@@ -8,11 +8,7 @@ program=$1
 name=$(basename "$program")
 . "$(dirname "$0")/tty-lib.sh"
 
-work=$(mktemp -d)
-TTY_SOCKETS="$work"
-trap 'tty_stop; rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+tty_test_begin
 
 cases=$work/cases
 mkdir "$cases"

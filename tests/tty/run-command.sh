@@ -7,11 +7,7 @@ set -euo pipefail
 checkout=$1
 . "$(dirname "$0")/tty-lib.sh"
 
-work=$(mktemp -d)
-TTY_SOCKETS="$work"
-trap 'tty_stop; rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+tty_test_begin
 
 export HOME="$work/home"
 mkdir "$HOME"

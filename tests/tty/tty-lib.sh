@@ -8,6 +8,16 @@ tty_started=0
 
 tty_tmux() { tmux -S "$TTY_SOCKET" "$@"; }
 
+# tty_test_begin: what a test script starts with: a scratch folder `work` that also holds the
+# servers' sockets, removed with the server at exit, and `fail` counting into `failures`.
+tty_test_begin() {
+  work=$(mktemp -d)
+  TTY_SOCKETS="$work"
+  trap 'tty_stop; rm -rf "$work"' EXIT
+  failures=0
+}
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
 # tty_start COLUMNS LINES: a fresh terminal running an interactive shell without user settings.
 tty_start() {
   tty_stop

@@ -11,11 +11,7 @@ payload="$4"
 browse_probe="$5"
 . "$(dirname "$0")/tty-lib.sh"
 
-work=$(mktemp -d)
-TTY_SOCKETS="$work"
-trap 'tty_stop; rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+tty_test_begin
 expect_cursor_in() {  # expect_cursor_in TEXT: the cursor comes to the control showing TEXT
   local at tries=200; at=$(tty_find "$1")
   [ -n "$at" ] || { fail "no $1 on the screen"; return; }
