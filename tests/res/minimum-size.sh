@@ -21,6 +21,15 @@ fail() {
 one_line() {
   tr -s ' \n' ' ' <"$1"
 }
+# expect_parts WHAT LOG PART...: the error in LOG holds every PART.
+expect_parts() {
+  local what=$1 message part
+  message=$(one_line "$2")
+  shift 2
+  for part in "$@"; do
+    [[ $message == *"$part"* ]] || fail "$what lacks \"$part\": $message"
+  done
+}
 
 payload=$source/tests/res/payload-small
 packed=$(cat "$streams"/*.z | wc -c)
@@ -30,11 +39,8 @@ if "$cmake" -S "$source" -B "$work/tree" -G "$generator" -DFVP_PAYLOAD_DIR="$pay
     >"$work/refused.log" 2>&1; then
   fail "configured around a payload of $packed packed bytes with the minimum left at its default"
 else
-  message=$(one_line "$work/refused.log")
-  for part in "The payload in $payload packs to about $packed bytes" \
-              "FVP_MIN_PROGRAM_SIZE, 2800000 bytes"; do
-    [[ $message == *"$part"* ]] || fail "the configure error lacks \"$part\": $message"
-  done
+  expect_parts "the configure error" "$work/refused.log" \
+    "The payload in $payload packs to about $packed bytes" "FVP_MIN_PROGRAM_SIZE, 2800000 bytes"
 fi
 if ! "$cmake" -S "$source" -B "$work/tree" -G "$generator" -DFVP_PAYLOAD_DIR="$payload" \
     -DFVP_MIN_PROGRAM_SIZE="$size" >"$work/lowered.log" 2>&1; then
@@ -49,11 +55,8 @@ check_size() {
 if check_size $((size + 1)); then
   fail "a program of $size bytes passed the check for $((size + 1))"
 else
-  message=$(one_line "$work/check.log")
-  for part in "fvpsetup is $size bytes, $packed of them its packed payload" \
-              "FVP_MIN_PROGRAM_SIZE, $((size + 1)) bytes"; do
-    [[ $message == *"$part"* ]] || fail "the size check's error lacks \"$part\": $message"
-  done
+  expect_parts "the size check's error" "$work/check.log" \
+    "fvpsetup is $size bytes, $packed of them its packed payload" "FVP_MIN_PROGRAM_SIZE, $((size + 1)) bytes"
 fi
 check_size "$size" || fail "a program of $size bytes failed the check for $size: $(one_line "$work/check.log")"
 
