@@ -1,6 +1,7 @@
 #include "FileInflater.h"
 
 #include <io.h>
+#include <string.h>
 
 static const UINT BLOCK_SIZE = 4096;
 
@@ -143,9 +144,14 @@ UINT CFileInflater::FlushOutput()
     UINT nPending = BLOCK_SIZE - m_zs.avail_out;
     if (nPending == 0)
         return 0;
-    if (fwrite(m_outBuf, 1, nPending, m_pOut) < nPending)
+    UINT nWritten = (UINT)fwrite(m_outBuf, 1, nPending, m_pOut);
+    if (nWritten < nPending)
     {
-        // The bytes stay in the buffer, so that the finishing step can write them again.
+        // Only the bytes not written stay pending, for the finishing step to write once more:
+        // writing all of them again would repeat those already in the file.
+        memmove(m_outBuf, m_outBuf + nWritten, nPending - nWritten);
+        m_zs.next_out = m_outBuf + (nPending - nWritten);
+        m_zs.avail_out = BLOCK_SIZE - (nPending - nWritten);
         m_nResult = Z_ERRNO;
         return 0;
     }

@@ -190,7 +190,7 @@ TEST_F(CopyPageDeathTest, RowsThatCannotBeWrittenEndTheProgramWithFailure)
         std::string installDir;
         const char* messages;
     } cases[] = {
-        {"temporary copy not written whole", [] { WinapiFailStreamWrites(1); },
+        {"temporary copy not written whole", [] { WinapiFailStreamWrites(1, 0); },
          "C:\\Fernvale Patience\\", "message: Can't decompress file"},
         {"folder text too long for a file name", [] {}, longFolder,
          "message: Can't decompress file"},
@@ -212,7 +212,7 @@ TEST_F(CopyPageDeathTest, RowsThatCannotBeWrittenEndTheProgramWithFailure)
         c.arrange();
         EXPECT_EXIT(RunWizard(c.installDir.c_str()), ::testing::ExitedWithCode(1), c.messages)
             << c.what;
-        WinapiFailStreamWrites(0);
+        WinapiFailStreamWrites(0, 0);
         // The failing first row left nothing in the destination.
         EXPECT_FALSE(HostFileExists(Dest("rune32c.dll"))) << c.what;
     }

@@ -52,8 +52,8 @@ WINAPI_EXTERN_C void WinapiRestoreSpecialFolders(void);
 /* ---- msvcrt ---- */
 
 /* The next nWrites fwrite calls on streams opened on Windows paths fail as on a full disk
- * (errno ENOSPC), writing nothing; the calls after them write again. 0 ends failures still
- * pending. */
-WINAPI_EXTERN_C void WinapiFailStreamWrites(UINT nWrites);
+ * (errno ENOSPC) after writing the whole items that fit in their first cbWritten bytes (0:
+ * nothing); the calls after them write again. nWrites 0 ends failures still pending. */
+WINAPI_EXTERN_C void WinapiFailStreamWrites(UINT nWrites, UINT cbWritten);
 
 #endif

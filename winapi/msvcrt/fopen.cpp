@@ -94,11 +94,14 @@ extern "C" FILE *fopen(const char *path, const char *mode)
 
 extern "C" size_t fwrite(const void *data, size_t size, size_t count, FILE *stream)
 {
-    if (TakeFailingWrite(stream)) {
-        errno = ENOSPC;
-        return 0;
-    }
     static FwriteFunction hostFwrite = (FwriteFunction)dlsym(RTLD_NEXT, "fwrite");
+    size_t bytesWritten;
+    if (size > 0 && TakeFailingWrite(stream, bytesWritten)) {
+        size_t whole = bytesWritten / size < count ? bytesWritten / size : count;
+        size_t written = whole > 0 ? hostFwrite(data, size, whole, stream) : 0;
+        errno = ENOSPC;
+        return written;
+    }
     return hostFwrite(data, size, count, stream);
 }
 

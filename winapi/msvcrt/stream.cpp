@@ -30,6 +30,8 @@ std::mutex g_streamsLock;
 // Every open stream on a Windows path, with its descriptor.
 std::unordered_map<FILE *, int> g_streams;
 std::atomic<unsigned> g_failingWrites;
+// How many bytes each failing write still writes before it stops.
+std::atomic<size_t> g_bytesBeforeFailure;
 
 bool WriteAll(int fd, const char *data, size_t size)
 {
@@ -196,13 +198,15 @@ void ForgetStream(FILE *stream)
     g_streams.erase(stream);
 }
 
-bool TakeFailingWrite(FILE *stream)
+bool TakeFailingWrite(FILE *stream, size_t &bytesWritten)
 {
     for (unsigned pending = g_failingWrites.load(); pending > 0;) {
         if (StreamDescriptor(stream) < 0)
             return false;
-        if (g_failingWrites.compare_exchange_weak(pending, pending - 1))
+        if (g_failingWrites.compare_exchange_weak(pending, pending - 1)) {
+            bytesWritten = g_bytesBeforeFailure.load();
             return true;
+        }
     }
     return false;
 }
@@ -210,7 +214,8 @@ bool TakeFailingWrite(FILE *stream)
 /***********************************************************************
  *           WinapiFailStreamWrites
  */
-void WinapiFailStreamWrites(UINT nWrites)
+void WinapiFailStreamWrites(UINT nWrites, UINT cbWritten)
 {
+    g_bytesBeforeFailure = cbWritten;
     g_failingWrites = nWrites;
 }

@@ -16,7 +16,8 @@ int StreamDescriptor(FILE *stream);
 // The stream is being closed: it is no longer one of ours.
 void ForgetStream(FILE *stream);
 
-// TRUE when this write to a stream of ours is to fail (WinapiFailStreamWrites).
-bool TakeFailingWrite(FILE *stream);
+// TRUE when this write to a stream of ours is to fail (WinapiFailStreamWrites); bytesWritten
+// then receives how many of its bytes it still writes.
+bool TakeFailingWrite(FILE *stream, size_t &bytesWritten);
 
 #endif

@@ -32,7 +32,7 @@ protected:
 
     void TearDown() override
     {
-        WinapiFailStreamWrites(0);
+        WinapiFailStreamWrites(0, 0);
         unsetenv("WINEPREFIX");
         ASSERT_EQ(system(("rm -rf '" + m_root + "'").c_str()), 0);
     }
@@ -213,13 +213,23 @@ TEST_F(MsvcrtTest, MkdirCreatesOneLevel)
 TEST_F(MsvcrtTest, FailingWritesFailAsOnAFullDiskThenWritesSucceedAgain)
 {
     std::string block(4096, 'z');
-    FILE *f = fopen("C:\\work\\full.bin", "wb");
-    ASSERT_NE(f, nullptr);
-    WinapiFailStreamWrites(1);
-    EXPECT_LT(fwrite(block.data(), 1, block.size(), f), block.size());
-    EXPECT_EQ(fwrite(block.data(), 1, block.size(), f), block.size());
-    EXPECT_EQ(fclose(f), 0);
-    EXPECT_EQ(ReadHost(Host("work/full.bin")), block);
+    // Bytes written before the failure, and the items of 3 bytes that fwrite then reports.
+    struct Case {
+        UINT cbWritten;
+        size_t items;
+    } cases[] = {{0, 0}, {1000, 333}, {1001, 333}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.cbWritten);
+        FILE *f = fopen("C:\\work\\full.bin", "wb");
+        ASSERT_NE(f, nullptr);
+        WinapiFailStreamWrites(1, c.cbWritten);
+        errno = 0;
+        EXPECT_EQ(fwrite(block.data(), 3, 1365, f), c.items);
+        EXPECT_EQ(errno, ENOSPC);
+        EXPECT_EQ(fwrite(block.data(), 1, block.size(), f), block.size());
+        EXPECT_EQ(fclose(f), 0);
+        EXPECT_EQ(ReadHost(Host("work/full.bin")), std::string(c.items * 3 + block.size(), 'z'));
+    }
 }
 
 } // namespace
