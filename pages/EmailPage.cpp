@@ -77,15 +77,18 @@ BOOL CEmailPage::IsAcceptedEMail() const
 }
 
 // Rewrites the whole file: the game's own keys go, the install history and the answers stay.
-// A file that cannot be written is silently left as it was.
+// The lines go to a file beside it, which then replaces it in one step: a full disk or a
+// program ended half-way leaves the earlier settings as they were. A file that cannot be
+// written is silently left as it was.
 void CEmailPage::WriteSettingsFile() const
 {
     char szWindowsDir[MAX_PATH];
     GetWindowsDirectoryA(szWindowsDir, sizeof(szWindowsDir));
     CString strPath;
     strPath.Format("%s\\%s", szWindowsDir, SETTINGS_FILE);
+    CString strNewPath = strPath + ".new";
 
-    FILE* pFile = fopen(strPath, "w");
+    FILE* pFile = fopen(strNewPath, "w");
     if (pFile == NULL)
         return;
 
@@ -103,11 +106,15 @@ void CEmailPage::WriteSettingsFile() const
         strLines[nLines++] = "UserID=" + m_strUserID;
     strLines[nLines++] = "";
 
+    BOOL bWritten = TRUE;
     for (int i = 0; i < nLines; i++)
     {
-        fputs(strLines[i], pFile);
-        fputs("\n", pFile);
-        fflush(pFile);
+        if (fputs(strLines[i], pFile) == EOF || fputs("\n", pFile) == EOF || fflush(pFile) == EOF)
+            bWritten = FALSE;
     }
-    fclose(pFile);
+    if (fclose(pFile) == EOF)
+        bWritten = FALSE;
+
+    if (!bWritten || !MoveFileExA(strNewPath, strPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        DeleteFileA(strNewPath);
 }

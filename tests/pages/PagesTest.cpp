@@ -5,12 +5,14 @@
 #include <commctrl.h>
 #include <stdlib.h>
 #include <string.h>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <afxwin.h>
 #include <winapi_linux.h>
 
+#include "../common/file_size_limit.h"
 #include "DonePage.h"
 #include "SetupSheet.h"
 #include "WizardScript.h"
@@ -18,7 +20,7 @@
 
 namespace {
 
-const int WELCOME = 0, LICENSE = 1, DIRECTORY = 2, ICONS = 3;
+const int WELCOME = 0, LICENSE = 1, DIRECTORY = 2, ICONS = 3, EMAIL = 4, READY = 5;
 
 class PagesTest : public ::testing::Test
 {
@@ -159,6 +161,35 @@ TEST_F(PagesTest, FailedFreeSpaceQueryRefusesTheFolder)
     ASSERT_TRUE(run.finished) << run.stuckAt;
     EXPECT_EQ(messages, std::vector<std::string>{"Can't create directory."});
     EXPECT_FALSE(GetFileAttributesA("C:\\Fernvale Patience") != INVALID_FILE_ATTRIBUTES);
+}
+
+// The page's rewrite stops half-way, as on a full disk: the earlier settings stay whole and
+// the wizard goes on.
+TEST_F(PagesTest, MailingListRewriteThatCannotFinishLeavesTheEarlierSettings)
+{
+    std::string earlier = "[Window]\r\nx=12\r\n[Net News]\r\nName=Ann Example\r\nEMail=ann@example.org\r\n"
+                          "UserID=u-77\r\n";
+    ASSERT_TRUE(CreateDirectoryA("C:\\windows", NULL) || GetLastError() == ERROR_ALREADY_EXISTS);
+    FILE* f = fopen(Host("drive_c/windows/fvpat.ini").c_str(), "wb");
+    ASSERT_NE(f, (FILE*)NULL);
+    fputs(earlier.c_str(), f);
+    fclose(f);
+
+    std::unique_ptr<FileSizeLimit> limit;
+    WizardRun run = RunWizardScript({
+        Press(PSBTN_NEXT), WaitForPage(LICENSE), Press(PSBTN_NEXT), WaitForPage(DIRECTORY),
+        Press(PSBTN_NEXT), WaitForPage(ICONS), Press(PSBTN_NEXT), WaitForPage(EMAIL),
+        Do([&](CSetupSheet&) { limit.reset(new FileSizeLimit(40)); }), Press(PSBTN_NEXT), WaitForPage(READY),
+        Do([&](CSetupSheet&) { limit.reset(); }), Press(PSBTN_CANCEL),
+    });
+    ASSERT_TRUE(run.finished) << run.stuckAt;
+    f = fopen(Host("drive_c/windows/fvpat.ini").c_str(), "rb");
+    ASSERT_NE(f, (FILE*)NULL);
+    char buffer[400];
+    size_t length = fread(buffer, 1, sizeof buffer, f);
+    fclose(f);
+    EXPECT_EQ(std::string(buffer, length), earlier);
+    EXPECT_EQ(GetFileAttributesA("C:\\windows\\fvpat.ini.new"), INVALID_FILE_ATTRIBUTES);
 }
 
 // A box with the focus reports the focus bit in its state; only the check state is a choice.

@@ -31,28 +31,9 @@ LONG ReadHiveFile(const std::string &hostPath, RegKey &root, RegFileHeader &head
 
 LONG WriteFileAtomically(const std::string &hostPath, const std::string &text)
 {
-    size_t slash = hostPath.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : hostPath.substr(0, slash);
-    std::string temp = folder + "/.reg" + std::to_string(getpid()) + ".tmp";
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    if (fd < 0)
-        return (LONG)Win32ErrorFromErrno(errno);
-    if (int err = WriteWhole(fd, text)) {
-        close(fd);
-        unlink(temp.c_str());
-        return (LONG)Win32ErrorFromErrno(err);
-    }
-    if (fsync(fd) != 0 || close(fd) != 0) {
-        int err = errno;
-        unlink(temp.c_str());
-        return (LONG)Win32ErrorFromErrno(err);
-    }
-    if (rename(temp.c_str(), hostPath.c_str()) != 0) {
-        int err = errno;
-        unlink(temp.c_str());
-        return (LONG)Win32ErrorFromErrno(err);
-    }
-    return ERROR_SUCCESS;
+    // Every hive of the prefix shares the stem: they are written one at a time, under the lock.
+    int err = ReplaceWholeFile(hostPath, text, ".reg");
+    return err ? (LONG)Win32ErrorFromErrno(err) : ERROR_SUCCESS;
 }
 
 // ---- hives -----------------------------------------------------------------------------

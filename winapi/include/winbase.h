@@ -68,6 +68,9 @@ WINAPI_EXTERN_C BOOL WINAPI CloseHandle(HANDLE hObject);
 WINAPI_EXTERN_C DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
 WINAPI_EXTERN_C BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 WINAPI_EXTERN_C BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists);
+#define MOVEFILE_REPLACE_EXISTING 0x00000001
+#define MOVEFILE_WRITE_THROUGH 0x00000008
+WINAPI_EXTERN_C BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 
 /* Folders and paths */
 WINAPI_EXTERN_C BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
@@ -124,6 +127,7 @@ WINAPI_EXTERN_C int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance,
                                    int nShowCmd);
 
 #define CopyFile CopyFileA
+#define MoveFileEx MoveFileExA
 #define CreateDirectory CreateDirectoryA
 #define CreateFile CreateFileA
 #define DeleteFile DeleteFileA

@@ -1,4 +1,4 @@
-// Whole-file operations: GetFileAttributesA, DeleteFileA, CopyFileA.
+// Whole-file operations: GetFileAttributesA, DeleteFileA, CopyFileA, MoveFileExA.
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,6 +8,7 @@
 
 #include "dospath.h"
 #include "fileinfo.h"
+#include "hostio.h"
 #include "lasterror.h"
 #include "winbase.h"
 #include "winerror.h"
@@ -133,5 +134,47 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
         unlink(target.c_str());
         return FailWith(Win32ErrorFromErrno(err));
     }
+    return TRUE;
+}
+
+/***********************************************************************
+ *           MoveFileExA
+ *
+ * A rename within one drive; replacing an existing file is one step, as a rename is. Flags:
+ * MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH (the file and the move reach the disk
+ * before the call returns); any other flag is refused with ERROR_INVALID_PARAMETER.
+ */
+BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
+{
+    if (dwFlags & ~(DWORD)(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return FailWith(ERROR_INVALID_PARAMETER);
+    std::string source, target;
+    if (!lpExistingFileName || !*lpExistingFileName || !lpNewFileName || !*lpNewFileName)
+        return FailWith(ERROR_PATH_NOT_FOUND);
+    if (!DosPathToHost(lpExistingFileName, source) || !DosPathToHost(lpNewFileName, target))
+        return FALSE;
+    struct stat from, to;
+    if (lstat(source.c_str(), &from) != 0)
+        return FailWithErrno();
+    if (lstat(target.c_str(), &to) == 0 && !(to.st_dev == from.st_dev && to.st_ino == from.st_ino)) {
+        if (!(dwFlags & MOVEFILE_REPLACE_EXISTING))
+            return FailWith(ERROR_ALREADY_EXISTS);
+        if (S_ISDIR(to.st_mode) || S_ISDIR(from.st_mode) || IsReadOnly(target, to))
+            return FailWith(ERROR_ACCESS_DENIED);
+    }
+    if ((dwFlags & MOVEFILE_WRITE_THROUGH) && !S_ISDIR(from.st_mode)) {
+        int fd = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || fsync(fd) != 0) {
+            int err = errno;
+            if (fd >= 0)
+                close(fd);
+            return FailWith(Win32ErrorFromErrno(err));
+        }
+        close(fd);
+    }
+    if (rename(source.c_str(), target.c_str()) != 0)
+        return FailWithErrno();
+    if (dwFlags & MOVEFILE_WRITE_THROUGH)
+        SyncParentFolder(target);
     return TRUE;
 }

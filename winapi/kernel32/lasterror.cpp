@@ -49,6 +49,7 @@ DWORD Win32ErrorFromErrno(int err)
     case EBADF: return ERROR_INVALID_HANDLE;
     case EINVAL: return ERROR_INVALID_PARAMETER;
     case EPIPE: return ERROR_BROKEN_PIPE;
+    case EXDEV: return ERROR_NOT_SAME_DEVICE;
     default: return ERROR_GEN_FAILURE;
     }
 }

@@ -62,18 +62,17 @@ bool LoadProfile(const std::string &host, bool forWriting, Profile &profile)
     return true;
 }
 
+// Written beside the file and renamed over it: a full disk or a kill mid-write leaves the
+// earlier settings as they were.
 bool SaveProfile(const std::string &host, const Profile &profile)
 {
-    std::string text = FormatProfile(profile);
-    int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return FailWithErrno();
-    if (int err = WriteWhole(fd, text)) {
-        close(fd);
+    size_t slash = host.rfind('/');
+    std::string name = slash == std::string::npos ? host : host.substr(slash + 1);
+    if (int err = ReplaceWholeFile(host, FormatProfile(profile), "." + name + ".")) {
         errno = err;
         return FailWithErrno();
     }
-    return close(fd) == 0 || FailWithErrno();
+    return true;
 }
 
 // Names are equal without regard to case, in ASCII only: Wine folds no other letters here.

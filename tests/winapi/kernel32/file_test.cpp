@@ -1,4 +1,5 @@
-// Files: CreateFileA's dispositions, reading and writing, attributes, DeleteFileA, CopyFileA.
+// Files: CreateFileA's dispositions, reading and writing, attributes, DeleteFileA, CopyFileA,
+// MoveFileExA.
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -163,4 +164,38 @@ TEST_F(FileTest, CopyFileCopiesBytesAndLastWriteTime)
         EXPECT_FALSE(CopyFileA(c.from, c.to, c.error == ERROR_FILE_EXISTS)) << c.from << " " << c.to;
         EXPECT_EQ(GetLastError(), c.error) << c.from << " " << c.to;
     }
+}
+
+TEST_F(FileTest, MoveFileExReplacesOnlyWhenAskedAndRefusesFolders)
+{
+    WriteHostFile(Host("drive_c/new.ini"), "new");
+    WriteHostFile(Host("drive_c/old.ini"), "old");
+    ASSERT_TRUE(CreateDirectoryA("C:\\dir", NULL));
+
+    struct Case {
+        const char *from;
+        const char *to;
+        DWORD flags;
+        DWORD error;
+    } cases[] = {
+        {"C:\\new.ini", "C:\\old.ini", 0, ERROR_ALREADY_EXISTS},
+        {"C:\\new.ini", "C:\\OLD.INI", MOVEFILE_WRITE_THROUGH, ERROR_ALREADY_EXISTS},
+        {"C:\\nope", "C:\\x", MOVEFILE_REPLACE_EXISTING, ERROR_FILE_NOT_FOUND},
+        {"C:\\new.ini", "C:\\nodir\\x", MOVEFILE_REPLACE_EXISTING, ERROR_PATH_NOT_FOUND},
+        {"C:\\new.ini", "C:\\dir", MOVEFILE_REPLACE_EXISTING, ERROR_ACCESS_DENIED},
+        {"C:\\new.ini", "C:\\old.ini", 0x10000, ERROR_INVALID_PARAMETER},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << " " << c.to << " " << c.flags);
+        SetLastError(0);
+        EXPECT_FALSE(MoveFileExA(c.from, c.to, c.flags));
+        EXPECT_EQ(GetLastError(), c.error);
+    }
+    EXPECT_EQ(ReadHostFile(Host("drive_c/old.ini")), "old");
+
+    EXPECT_TRUE(MoveFileExA("C:\\new.ini", "C:\\Old.ini", MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    EXPECT_EQ(ReadHostFile(Host("drive_c/old.ini")), "new");
+    EXPECT_FALSE(HostExists(Host("drive_c/new.ini")));
+    EXPECT_TRUE(MoveFileExA("C:\\old.ini", "C:\\dir\\moved.ini", 0));
+    EXPECT_EQ(ReadHostFile(Host("drive_c/dir/moved.ini")), "new");
 }

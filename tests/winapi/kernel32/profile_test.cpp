@@ -1,8 +1,12 @@
 // The profile functions: where a file name leads, reading with its defaults, buffer limits and
 // name lists, numbers, and what writing does to the file. The Wine comparison table checks
 // many more cases against Wine itself.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <string>
 
+#include "../../common/file_size_limit.h"
 #include "prefix_fixture.h"
 #include "winbase.h"
 #include "winerror.h"
@@ -125,6 +129,44 @@ TEST_F(ProfileTest, WritingReplacesDeletesAndRewritesTheFileInItsOwnForm)
     // Deleting from a file that does not exist does not make one.
     EXPECT_TRUE(WritePrivateProfileStringA("s", "k", NULL, "none.ini"));
     EXPECT_FALSE(HostExists(Host("drive_c/windows/none.ini")));
+}
+
+TEST_F(ProfileTest, AWriteThatCannotFinishLeavesTheFileAsItWas)
+{
+    std::string file = Host("drive_c/windows/fvpat.ini");
+    std::string earlier = "[Net News]\r\nName=Ann\r\nEMail=ann@example.com\r\n[Big]\r\n" +
+                          std::string(3000, 'x') + "=1\r\n";
+    WriteHostFile(file, earlier);
+    {
+        FileSizeLimit limit(1024);
+        EXPECT_FALSE(WritePrivateProfileStringA("install", "install_path", "C:\\G\\", "fvpat.ini"));
+    }
+    EXPECT_EQ(ReadHostFile(file), earlier);
+    EXPECT_EQ(ReadString("Net News", "EMail", "", "fvpat.ini"), "ann@example.com");
+    ASSERT_TRUE(WritePrivateProfileStringA("install", "install_path", "C:\\G\\", "fvpat.ini"));
+    EXPECT_EQ(ReadString("install", "install_path", "", "fvpat.ini"), "C:\\G\\");
+}
+
+TEST_F(ProfileTest, TemporaryFilesOfWritersThatDiedAreRemovedAndLiveOnesKept)
+{
+    pid_t dead = fork();
+    if (dead == 0)
+        _exit(0);
+    ASSERT_GT(dead, 0);
+    waitpid(dead, NULL, 0);
+    std::string folder = Host("drive_c/windows/");
+    std::string deadTemp = folder + ".w.ini." + std::to_string(dead) + ".tmp";
+    std::string liveTemp = folder + ".w.ini." + std::to_string(getppid()) + ".tmp";
+    std::string otherFile = folder + ".v.ini." + std::to_string(dead) + ".tmp";
+    for (const std::string &path : {deadTemp, liveTemp, otherFile})
+        WriteHostFile(path, "cut sett");
+
+    ASSERT_TRUE(WritePrivateProfileStringA("s", "k", "v", "w.ini"));
+    EXPECT_FALSE(HostExists(deadTemp));
+    EXPECT_TRUE(HostExists(liveTemp));
+    EXPECT_TRUE(HostExists(otherFile));
+    EXPECT_FALSE(HostExists(folder + ".w.ini." + std::to_string(getpid()) + ".tmp"));
+    EXPECT_EQ(ReadHostFile(folder + "w.ini"), "[s]\r\nk=v\r\n");
 }
 
 } // namespace

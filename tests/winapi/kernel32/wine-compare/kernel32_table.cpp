@@ -1,4 +1,4 @@
-// A table of profile, free-space, WinExec and host-path calls whose answers are printed, built once for
+// A table of profile, file-move, free-space, WinExec and host-path calls whose answers are printed, built once for
 // Windows (run under Wine) and once over our kernel32: the two outputs must be equal.
 // Only the Win32 API is used, so the one source serves both.
 #include <windows.h>
@@ -267,6 +267,39 @@ static void Writes(void)
     DeleteFileA("C:\\fvprel2.ini");
 }
 
+static void Moves(void)
+{
+    CreateDirectoryA("C:\\fvpmove", NULL);
+    CreateDirectoryA("C:\\fvpmove\\dir", NULL);
+    WriteFileBytes("C:\\fvpmove\\new.ini", "new", 3);
+    WriteFileBytes("C:\\fvpmove\\old.ini", "old", 3);
+    struct {
+        const char *from, *to;
+        DWORD flags;
+    } moves[] = {
+        {"C:\\fvpmove\\new.ini", "C:\\fvpmove\\old.ini", 0},
+        {"C:\\fvpmove\\new.ini", "C:\\fvpmove\\OLD.INI", MOVEFILE_WRITE_THROUGH},
+        {"C:\\fvpmove\\nope", "C:\\fvpmove\\x", MOVEFILE_REPLACE_EXISTING},
+        {"C:\\fvpmove\\new.ini", "C:\\fvpmove\\nodir\\x", MOVEFILE_REPLACE_EXISTING},
+        {"C:\\fvpmove\\new.ini", "C:\\fvpmove\\dir", MOVEFILE_REPLACE_EXISTING},
+        {"C:\\fvpmove\\new.ini", "C:\\fvpmove\\old.ini", MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH},
+        {"C:\\fvpmove\\old.ini", "C:\\fvpmove\\dir\\moved.ini", 0},
+    };
+    for (size_t i = 0; i < sizeof moves / sizeof moves[0]; ++i) {
+        SetLastError(0);
+        BOOL ok = MoveFileExA(moves[i].from, moves[i].to, moves[i].flags);
+        printf("move %s %s %lu -> %d", moves[i].from, moves[i].to, (unsigned long)moves[i].flags, ok ? 1 : 0);
+        if (!ok)
+            printf(" error %lu", (unsigned long)GetLastError());
+        printf("\n");
+    }
+    PrintFile("C:\\fvpmove\\old.ini");
+    PrintFile("C:\\fvpmove\\dir\\moved.ini");
+    DeleteFileA("C:\\fvpmove\\dir\\moved.ini");
+    RemoveDirectoryA("C:\\fvpmove\\dir");
+    RemoveDirectoryA("C:\\fvpmove");
+}
+
 static void DiskFreeSpace(void)
 {
     const char *roots[] = {NULL, "", "C:\\", "c:\\", "C:", "C:/", "\\", "C:\\windows", "C:\\windows\\",
@@ -329,6 +362,7 @@ int main(void)
     GetWindowsDirectoryA(g_windows, MAX_PATH);
     Reads();
     Writes();
+    Moves();
     DiskFreeSpace();
     ProgramStarts();
     HostPaths();
