@@ -93,6 +93,13 @@ BOOL CRegistry::Fail(LONG lResult)
     return FALSE;
 }
 
+// A failed allocation need not have set a last error: it is never stored as success.
+BOOL CRegistry::FailAllocation()
+{
+    LONG lError = (LONG)GetLastError();
+    return Fail(lError != ERROR_SUCCESS ? lError : ERROR_NOT_ENOUGH_MEMORY);
+}
+
 // ---- connection and keys --------------------------------------------------------------
 
 BOOL CRegistry::Connect(HKEY hKeyRoot, LPCSTR lpszMachineName)
@@ -211,6 +218,10 @@ BOOL CRegistry::DeleteKey(LPCSTR lpszKeyName)
             return Fail(ERROR_INVALID_PARAMETER);
         CString strName(lpszKeyName);
         int nSlash = strName.ReverseFind('\\');
+        // An empty last part would name the parent itself ("", "Software\\", "\\"), and the
+        // parent's whole tree would go: refused before anything is opened or deleted.
+        if (nSlash == strName.GetLength() - 1)
+            return Fail(ERROR_INVALID_PARAMETER);
         LONG lResult;
         if (nSlash < 0) {
             lResult = DeleteKeyTree(m_hKey, lpszKeyName);
@@ -327,29 +338,34 @@ BOOL CRegistry::GetDWordValue(LPCSTR lpszValueName, DWORD& dwValue)
     return QueryValue(lpszValueName, dwType, (LPBYTE)&dwValue, dwSize);
 }
 
-// The value's bytes, read through a buffer as large as the key's longest value.
-BOOL CRegistry::QueryValueBytes(LPCSTR lpszValueName, DWORD dwType, CByteArray& bytes)
+// The value's bytes, read through a buffer as large as the key's longest value. Empty when
+// the buffer cannot be had or the query fails.
+std::unique_ptr<BYTE[]> CRegistry::QueryValueBytes(LPCSTR lpszValueName, DWORD dwType, DWORD& dwSize)
 {
     QueryInfoKey();
     // At least one byte, so the query always has a buffer to report a too-long value against.
-    bytes.SetSize(m_dwMaxValueLen > 0 ? m_dwMaxValueLen : 1);
-    DWORD dwSize = m_dwMaxValueLen;
-    if (!QueryValue(lpszValueName, dwType, bytes.GetData(), dwSize))
-        return FALSE;
-    bytes.SetSize(dwSize);
-    return TRUE;
+    std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[m_dwMaxValueLen > 0 ? m_dwMaxValueLen : 1]);
+    if (!buffer) {
+        FailAllocation();
+        return buffer;
+    }
+    dwSize = m_dwMaxValueLen;
+    if (!QueryValue(lpszValueName, dwType, buffer.get(), dwSize))
+        buffer.reset();
+    return buffer;
 }
 
 BOOL CRegistry::GetBinaryValue(LPCSTR lpszValueName, CByteArray& data)
 {
     if (lpszValueName == NULL)
         return Fail(ERROR_INVALID_PARAMETER);
-    CByteArray bytes;
-    if (!QueryValueBytes(lpszValueName, REG_BINARY, bytes))
+    DWORD dwSize;
+    std::unique_ptr<BYTE[]> lpData = QueryValueBytes(lpszValueName, REG_BINARY, dwSize);
+    if (!lpData)
         return FALSE;
     data.RemoveAll();
-    for (int i = 0; i < bytes.GetSize(); i++)
-        data.Add(bytes[i]);
+    for (DWORD i = 0; i < dwSize; i++)
+        data.Add(lpData[i]);
     return TRUE;
 }
 
@@ -357,19 +373,18 @@ BOOL CRegistry::GetMultiStringValue(LPCSTR lpszValueName, CStringArray& strings)
 {
     if (lpszValueName == NULL)
         return Fail(ERROR_INVALID_PARAMETER);
-    CByteArray bytes;
-    if (!QueryValueBytes(lpszValueName, REG_MULTI_SZ, bytes))
+    DWORD dwSize;
+    std::unique_ptr<BYTE[]> lpData = QueryValueBytes(lpszValueName, REG_MULTI_SZ, dwSize);
+    if (!lpData)
         return FALSE;
     // The list ends at an empty string, or at the end of the data when that is missing.
-    const BYTE* lpData = bytes.GetData();
-    DWORD dwSize = (DWORD)bytes.GetSize();
     strings.RemoveAll();
     DWORD dwPos = 0;
     while (dwPos < dwSize && lpData[dwPos] != 0) {
         DWORD dwLength = 0;
         while (dwPos + dwLength < dwSize && lpData[dwPos + dwLength] != 0)
             dwLength++;
-        strings.Add(CString((LPCSTR)lpData + dwPos, (int)dwLength));
+        strings.Add(CString((LPCSTR)lpData.get() + dwPos, (int)dwLength));
         dwPos += dwLength + 1;
     }
     return TRUE;
@@ -396,7 +411,7 @@ BOOL CRegistry::SetBinaryValue(LPCSTR lpszValueName, const CByteArray& data)
     DWORD dwSize = (DWORD)data.GetSize();
     LPBYTE lpBuffer = new (std::nothrow) BYTE[dwSize];
     if (lpBuffer == NULL)
-        return Fail((LONG)GetLastError());
+        return FailAllocation();
     for (DWORD i = 0; i < dwSize; i++)
         lpBuffer[i] = data[i];
     BOOL bOk = SetValue(lpszValueName, REG_BINARY, lpBuffer, dwSize);
@@ -413,7 +428,7 @@ BOOL CRegistry::SetMultiStringValue(LPCSTR lpszValueName, const CStringArray& st
         dwSize += (DWORD)strings[i].GetLength() + 1;
     LPBYTE lpBuffer = new (std::nothrow) BYTE[dwSize];
     if (lpBuffer == NULL)
-        return Fail((LONG)GetLastError());
+        return FailAllocation();
     memset(lpBuffer, 0, dwSize);
     DWORD dwPos = 0;
     for (INT_PTR i = 0; i < strings.GetSize(); i++) {

@@ -3,6 +3,8 @@
 // keeps the registry's result code in the object and reports success as TRUE or FALSE.
 #pragma once
 
+#include <memory>
+
 #include <afxcoll.h>
 
 class CRegistry : public CObject
@@ -83,5 +85,6 @@ protected:
 
 private:
     BOOL Fail(LONG lResult);
-    BOOL QueryValueBytes(LPCSTR lpszValueName, DWORD dwType, CByteArray& bytes);
+    BOOL FailAllocation();
+    std::unique_ptr<BYTE[]> QueryValueBytes(LPCSTR lpszValueName, DWORD dwType, DWORD& dwSize);
 };

@@ -6,11 +6,26 @@
 #include <string.h>
 
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "Registry.h"
 #include "registry_fixture.h"
+
+// The class's working buffers come from new (std::nothrow): made to fail on demand here.
+static bool g_bFailNothrowNew = false;
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    if (g_bFailNothrowNew)
+        return nullptr;
+    try {
+        return ::operator new[](size);
+    } catch (...) {
+        return nullptr;
+    }
+}
 
 // Shows what the base class keeps to itself.
 class CInspectedRegistry : public CRegistry
@@ -199,13 +214,32 @@ TEST_F(CRegistryTest, DeleteKeyForms)
     EXPECT_EQ(reg.GetLastResult(), ERROR_INVALID_HANDLE);
 }
 
-// Below HKEY_USERS the two user hives cannot be deleted: the walk meets one at index 0
-// again and again, and must end with its failure.
-TEST_F(CRegistryTest, DeleteKeyTreeEndsAtASubkeyThatCannotBeDeleted)
+// A name whose last part is empty names the parent itself: refused before anything goes.
+TEST_F(CRegistryTest, DeleteKeyRefusesAnEmptyLastPart)
+{
+    for (const char* path : {"Software\\Victim1\\Sub", "Software\\Victim2\\Sub"})
+        MakeKey(path);
+    CRegistry reg;
+    ASSERT_TRUE(reg.Connect(HKEY_CURRENT_USER));
+    for (const char* name : {"", "Software\\Victim2\\", "\\", "Software\\"}) {
+        ASSERT_TRUE(reg.Open("Software\\Victim1"));
+        EXPECT_FALSE(reg.DeleteKey(name)) << name;
+        EXPECT_EQ(reg.GetLastResult(), ERROR_INVALID_PARAMETER) << name;
+        CString keyName;
+        reg.GetKeyName(keyName);
+        EXPECT_EQ(Text(keyName), "Software\\Victim1") << name << ": the open key changed";
+    }
+    EXPECT_TRUE(KeyExists("Software\\Victim1\\Sub"));
+    EXPECT_TRUE(KeyExists("Software\\Victim2\\Sub"));
+}
+
+// Below HKEY_USERS the user hives cannot be deleted: the deletion empties what it can and
+// ends with the hive's failure.
+TEST_F(CRegistryTest, DeleteKeyTreeEndsAtAKeyThatCannotBeDeleted)
 {
     CRegistry reg;
     ASSERT_TRUE(reg.Connect(HKEY_USERS));
-    EXPECT_FALSE(reg.DeleteKey("\\"));
+    EXPECT_FALSE(reg.DeleteKey("\\.Default"));
     EXPECT_EQ(reg.GetLastResult(), ERROR_ACCESS_DENIED);
 }
 
@@ -284,6 +318,44 @@ TEST_F(CRegistryTest, ListAndByteValues)
     EXPECT_EQ(read[2], 254);
     EXPECT_FALSE(reg.GetBinaryValue("missing", read));
     EXPECT_EQ(read.GetSize(), 4);   // kept on failure
+}
+
+// A working buffer that cannot be had fails the call with a stored code, never with a throw
+// and never with 0 (the allocation need not have set a last error). The data stays as it was.
+TEST_F(CRegistryTest, BuffersThatCannotBeAllocatedFailWithAStoredCode)
+{
+    CRegistry reg;
+    ASSERT_TRUE(reg.Connect(HKEY_CURRENT_USER));
+    ASSERT_TRUE(reg.Create("Software\\Fvp\\NoMemory"));
+    CByteArray bytes;
+    bytes.Add(7);
+    CStringArray list;
+    list.Add("kept");
+    ASSERT_TRUE(reg.SetBinaryValue("bytes", bytes));
+    ASSERT_TRUE(reg.SetMultiStringValue("list", list));
+
+    std::vector<std::pair<const char*, std::function<BOOL()>>> calls = {
+        {"GetBinaryValue", [&] { return reg.GetBinaryValue("bytes", bytes); }},
+        {"GetMultiStringValue", [&] { return reg.GetMultiStringValue("list", list); }},
+        {"SetBinaryValue", [&] { return reg.SetBinaryValue("bytes", bytes); }},
+        {"SetMultiStringValue", [&] { return reg.SetMultiStringValue("list", list); }},
+    };
+    for (DWORD lastError : {(DWORD)ERROR_SUCCESS, (DWORD)ERROR_OUTOFMEMORY}) {
+        for (auto& call : calls) {
+            SCOPED_TRACE(testing::Message() << call.first << ", last error " << lastError);
+            SetLastError(lastError);
+            g_bFailNothrowNew = true;
+            BOOL bOk = TRUE;
+            EXPECT_NO_THROW(bOk = call.second());
+            g_bFailNothrowNew = false;
+            EXPECT_FALSE(bOk);
+            EXPECT_EQ(reg.GetLastResult(), lastError ? (LONG)lastError : ERROR_NOT_ENOUGH_MEMORY);
+        }
+    }
+    ASSERT_EQ(bytes.GetSize(), 1);
+    EXPECT_EQ(bytes[0], 7);
+    ASSERT_EQ(list.GetSize(), 1);
+    EXPECT_EQ(Text(list[0]), "kept");
 }
 
 TEST_F(CRegistryTest, NullNamesGiveInvalidParameterEverywhere)

@@ -8,6 +8,12 @@
 #include "winerror.h"
 #include "winreg.h"
 
+// Limits as Wine applies them: the A functions take subkey paths of up to 260 characters
+// (longer ones do not fit the buffer they are converted into: ERROR_MORE_DATA), and its server
+// keys of names of up to 256 characters (ERROR_INVALID_PARAMETER).
+static const size_t kMaxAnsiPathLength = 260;
+static const size_t kMaxKeyNameLength = 256;
+
 // The key a handle refers to, and the names of a subkey path below it as the A functions
 // take it; a path may not start with a backslash (ERROR_BAD_PATHNAME), as Wine's server
 // refuses it.
@@ -17,9 +23,16 @@ static LONG KeyAndPath(HKEY hKey, LPCSTR path, KeyRef &from, std::vector<std::u1
     LONG res = RefFromHandle(hKey, from);
     if (res != ERROR_SUCCESS || !path)
         return res;
+    std::u16string wide = AnsiToWide(path, strlen(path));
+    if (wide.size() > kMaxAnsiPathLength)
+        return ERROR_MORE_DATA;
     if (path[0] == '\\')
         return ERROR_BAD_PATHNAME;
-    names = SplitPath(AnsiToWide(path, strlen(path)));
+    names = SplitPath(wide);
+    for (const std::u16string &name : names) {
+        if (name.size() > kMaxKeyNameLength)
+            return ERROR_INVALID_PARAMETER;
+    }
     return ERROR_SUCCESS;
 }
 

@@ -206,6 +206,36 @@ static void Keys(HKEY base)
     Line("flush NULL", RegFlushKey(NULL));
 }
 
+static void DeleteTree(HKEY parent, const char *name);
+
+// How long a key name and a subkey path may be: the server takes names of up to 256
+// characters, and the A functions paths of up to 260.
+static void LongNames(HKEY base)
+{
+    static const size_t lengths[] = {249, 250, 256, 257, 260, 261};
+    for (size_t length : lengths) {
+        char name[400], path[420], label[64];
+        memset(name, 'k', length);
+        name[length] = '\0';
+        HKEY key = NULL;
+        snprintf(label, sizeof label, "create name of %u", (unsigned)length);
+        Line(label, RegCreateKeyExA(base, name, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL));
+        RegCloseKey(key);
+        snprintf(label, sizeof label, "  open it");
+        Line(label, RegOpenKeyExA(base, name, 0, KEY_READ, &key));
+        RegCloseKey(key);
+        snprintf(label, sizeof label, "  delete it");
+        Line(label, RegDeleteKeyA(base, name));
+        snprintf(path, sizeof path, "Long\\%s\\Below", name);
+        snprintf(label, sizeof label, "create path with name of %u", (unsigned)length);
+        Line(label, RegCreateKeyExA(base, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL));
+        RegCloseKey(key);
+        Line("  parent made", RegOpenKeyExA(base, "Long", 0, KEY_READ, &key));
+        RegCloseKey(key);
+        DeleteTree(base, "Long");
+    }
+}
+
 static void Handles(void)
 {
     BYTE data[4];
@@ -422,6 +452,7 @@ int main(int argc, char **argv)
     DeleteTree(HKEY_CURRENT_USER, kBase);
     HKEY base = Create(HKEY_CURRENT_USER, kBase, "create base");
     Keys(base);
+    LongNames(base);
     Values(base);
     HKEY names = Create(base, "Names", "create names");
     Names(names);
