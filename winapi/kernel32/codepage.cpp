@@ -39,23 +39,31 @@ bool UnicodeToAnsi(WCHAR w, unsigned char &c)
     return false;
 }
 
+static void AppendUtf8(std::string &out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += (char)cp;
+    } else if (cp < 0x800) {
+        out += (char)(0xC0 | (cp >> 6));
+        out += (char)(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += (char)(0xE0 | (cp >> 12));
+        out += (char)(0x80 | ((cp >> 6) & 0x3F));
+        out += (char)(0x80 | (cp & 0x3F));
+    } else {
+        out += (char)(0xF0 | (cp >> 18));
+        out += (char)(0x80 | ((cp >> 12) & 0x3F));
+        out += (char)(0x80 | ((cp >> 6) & 0x3F));
+        out += (char)(0x80 | (cp & 0x3F));
+    }
+}
+
 std::string AnsiToUtf8(const std::string &ansi)
 {
     std::string out;
     out.reserve(ansi.size());
-    for (unsigned char c : ansi) {
-        WCHAR w = AnsiToUnicode(c);
-        if (w < 0x80) {
-            out += (char)w;
-        } else if (w < 0x800) {
-            out += (char)(0xC0 | (w >> 6));
-            out += (char)(0x80 | (w & 0x3F));
-        } else {
-            out += (char)(0xE0 | (w >> 12));
-            out += (char)(0x80 | ((w >> 6) & 0x3F));
-            out += (char)(0x80 | (w & 0x3F));
-        }
-    }
+    for (unsigned char c : ansi)
+        AppendUtf8(out, AnsiToUnicode(c));
     return out;
 }
 
@@ -94,6 +102,42 @@ std::string Utf8ToAnsi(const std::string &utf8)
             continue;
         }
         out += (cp <= 0xFFFF && UnicodeToAnsi((WCHAR)cp, c)) ? (char)c : '?';
+        i += len;
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(const std::u16string &utf16)
+{
+    std::string out;
+    out.reserve(utf16.size());
+    for (size_t i = 0; i < utf16.size(); ++i) {
+        char32_t cp = utf16[i];
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] < 0xE000)
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+        AppendUtf8(out, cp);
+    }
+    return out;
+}
+
+std::u16string Utf8ToUtf16(const std::string &utf8)
+{
+    std::u16string out;
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();) {
+        char32_t cp;
+        size_t len = DecodeUtf8(utf8, i, cp);
+        if (len == 0) {
+            out += (char16_t)0xFFFD;
+            i += 1;
+            continue;
+        }
+        if (cp > 0xFFFF) {
+            out += (char16_t)(0xD800 + ((cp - 0x10000) >> 10));
+            out += (char16_t)(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            out += (char16_t)cp;
+        }
         i += len;
     }
     return out;

@@ -20,6 +20,11 @@ std::string AnsiToUtf8(const std::string &ansi);
 // become '?', which no valid Windows file name contains.
 std::string Utf8ToAnsi(const std::string &utf8);
 
+// UTF-16 as UTF-8 and back. A lone surrogate is kept (as its three-byte form), so that text
+// read from a file writes back the same; bytes that are not UTF-8 become U+FFFD.
+std::string Utf16ToUtf8(const std::u16string &utf16);
+std::u16string Utf8ToUtf16(const std::string &utf8);
+
 // ANSI upper case as Windows compares file names: ASCII and the accented Latin letters.
 unsigned char AnsiUpper(unsigned char c);
 

@@ -10,9 +10,11 @@
 #include <mutex>
 #include <string>
 
+#include "codepage.h"
 #include "dospath.h"
 #include "hostio.h"
 #include "lasterror.h"
+#include "profileencoding.h"
 #include "profiletext.h"
 #include "winbase.h"
 #include "winerror.h"
@@ -36,10 +38,12 @@ bool ProfileHostPath(LPCSTR fileName, std::string &host)
     return DosPathToHost(full.c_str(), host);
 }
 
-// The profile in the file; a missing file is an empty profile. FALSE, with the last error,
-// when the file cannot be opened (with write access for a change).
-bool LoadProfile(const std::string &host, bool forWriting, Profile &profile)
+// The profile in the file, its text as UTF-8, and the file's encoding; a missing file is an
+// empty ANSI profile. FALSE, with the last error, when the file cannot be opened (with write
+// access for a change).
+bool LoadProfile(const std::string &host, bool forWriting, Profile &profile, ProfileEncoding &encoding)
 {
+    encoding = ProfileEncoding::Ansi;
     int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno != ENOENT)
@@ -58,17 +62,17 @@ bool LoadProfile(const std::string &host, bool forWriting, Profile &profile)
     close(fd);
     if (err)
         return FailWith(Win32ErrorFromErrno(err));
-    profile = ParseProfile(text);
+    profile = ParseProfile(DecodeProfileFile(text, encoding));
     return true;
 }
 
 // Written beside the file and renamed over it: a full disk or a kill mid-write leaves the
 // earlier settings as they were.
-bool SaveProfile(const std::string &host, const Profile &profile)
+bool SaveProfile(const std::string &host, const Profile &profile, ProfileEncoding encoding)
 {
     size_t slash = host.rfind('/');
     std::string name = slash == std::string::npos ? host : host.substr(slash + 1);
-    if (int err = ReplaceWholeFile(host, FormatProfile(profile), "." + name + ".")) {
+    if (int err = ReplaceWholeFile(host, EncodeProfileFile(FormatProfile(profile), encoding), "." + name + ".")) {
         errno = err;
         return FailWithErrno();
     }
@@ -93,14 +97,14 @@ bool NamesEqual(const std::string &a, const std::string &b)
 }
 
 // The caller's section or key name as looked up: blanks at both ends do not count.
-bool SameName(const std::string &stored, LPCSTR wanted)
+bool SameName(const std::string &stored, const std::string &wanted)
 {
     return NamesEqual(stored, TrimProfileSpaces(wanted));
 }
 
 // The first section of that name, and in it the key: later sections of the same name are
 // not looked into, as on Windows.
-ProfileSection *FindSection(Profile &profile, LPCSTR section)
+ProfileSection *FindSection(Profile &profile, const std::string &section)
 {
     for (ProfileSection &s : profile) {
         if (SameName(s.name, section))
@@ -109,7 +113,7 @@ ProfileSection *FindSection(Profile &profile, LPCSTR section)
     return nullptr;
 }
 
-ProfileKey *FindKey(Profile &profile, LPCSTR section, LPCSTR key)
+ProfileKey *FindKey(Profile &profile, const std::string &section, const std::string &key)
 {
     ProfileSection *s = FindSection(profile, section);
     if (!s)
@@ -121,16 +125,17 @@ ProfileKey *FindKey(Profile &profile, LPCSTR section, LPCSTR key)
     return nullptr;
 }
 
-std::string SkipLeadingSpaces(LPCSTR text)
+std::string SkipLeadingSpaces(const std::string &text)
 {
-    while (IsProfileSpace(*text))
-        ++text;
-    return text;
+    size_t start = 0;
+    while (start < text.size() && IsProfileSpace(text[start]))
+        ++start;
+    return text.substr(start);
 }
 
 // Sets the key, creating key and section at the end as needed. Returns whether the profile
 // changed: writing the value a key already has leaves the file untouched.
-bool SetValue(Profile &profile, LPCSTR section, LPCSTR key, LPCSTR value)
+bool SetValue(Profile &profile, const std::string &section, const std::string &key, const std::string &value)
 {
     std::string text = SkipLeadingSpaces(value);
     if (ProfileKey *existing = FindKey(profile, section, key)) {
@@ -149,7 +154,7 @@ bool SetValue(Profile &profile, LPCSTR section, LPCSTR key, LPCSTR value)
 }
 
 // Deletion compares the names exactly as given (no trimming), as Wine does.
-bool DeleteKey(Profile &profile, LPCSTR section, LPCSTR key)
+bool DeleteKey(Profile &profile, const std::string &section, const std::string &key)
 {
     for (ProfileSection &s : profile) {
         if (!NamesEqual(s.name, section))
@@ -164,7 +169,7 @@ bool DeleteKey(Profile &profile, LPCSTR section, LPCSTR key)
     return false;
 }
 
-bool DeleteSection(Profile &profile, LPCSTR section)
+bool DeleteSection(Profile &profile, const std::string &section)
 {
     for (size_t i = 0; i < profile.size(); ++i) {
         if (NamesEqual(profile[i].name, section)) {
@@ -239,14 +244,14 @@ INT SectionNames(const Profile &profile, LPSTR buffer, UINT size)
     }
     NameList list(buffer, size);
     for (const ProfileSection &s : profile) {
-        if (!s.name.empty() && !list.Add(s.name))
+        if (!s.name.empty() && !list.Add(Utf8ToAnsi(s.name)))
             break;
     }
     return list.Finish();
 }
 
 // The names of the keys that have values; comments (';') and lines without '=' are left out.
-INT KeyNames(Profile &profile, LPCSTR section, LPSTR buffer, UINT size)
+INT KeyNames(Profile &profile, const std::string &section, LPSTR buffer, UINT size)
 {
     buffer[0] = '\0';
     ProfileSection *s = nullptr;
@@ -262,7 +267,7 @@ INT KeyNames(Profile &profile, LPCSTR section, LPSTR buffer, UINT size)
     for (const ProfileKey &k : s->keys) {
         if (!k.hasValue || (!k.name.empty() && k.name[0] == ';'))
             continue;
-        if (!list.Add(k.name))
+        if (!list.Add(Utf8ToAnsi(k.name)))
             break;
     }
     return list.Finish();
@@ -296,7 +301,8 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR
     std::lock_guard<std::mutex> lock(g_profileLock);
     std::string host;
     Profile profile;
-    bool opened = ProfileHostPath(lpFileName, host) && LoadProfile(host, false, profile);
+    ProfileEncoding encoding;
+    bool opened = ProfileHostPath(lpFileName, host) && LoadProfile(host, false, profile, encoding);
 
     if (!lpAppName) {
         if (!opened) {
@@ -306,7 +312,7 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR
         return (DWORD)SectionNames(profile, lpReturnedString, nSize);
     }
     if (!lpKeyName) {
-        INT length = opened ? KeyNames(profile, lpAppName, lpReturnedString, nSize) : 0;
+        INT length = opened ? KeyNames(profile, AnsiToUtf8(lpAppName), lpReturnedString, nSize) : 0;
         if (lpReturnedString[0])
             return (DWORD)length;
         return (DWORD)CopyValue(lpDefault, lpReturnedString, nSize);
@@ -320,8 +326,8 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR
         lpReturnedString[length] = '\0';
         return (DWORD)length;
     }
-    ProfileKey *key = FindKey(profile, lpAppName, lpKeyName);
-    return (DWORD)CopyValue(key && key->hasValue ? key->value : fallback, lpReturnedString, nSize);
+    ProfileKey *key = FindKey(profile, AnsiToUtf8(lpAppName), AnsiToUtf8(lpKeyName));
+    return (DWORD)CopyValue(key && key->hasValue ? Utf8ToAnsi(key->value) : fallback, lpReturnedString, nSize);
 }
 
 /***********************************************************************
@@ -381,17 +387,19 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
     std::lock_guard<std::mutex> lock(g_profileLock);
     std::string host;
     Profile profile;
-    if (!ProfileHostPath(lpFileName, host) || !LoadProfile(host, true, profile))
+    ProfileEncoding encoding;
+    if (!ProfileHostPath(lpFileName, host) || !LoadProfile(host, true, profile, encoding))
         return FALSE;
     if (!lpAppName)
         return FailWith(ERROR_FILE_NOT_FOUND);
 
+    std::string section = AnsiToUtf8(lpAppName);
     bool changed;
     if (!lpKeyName)
-        changed = DeleteSection(profile, lpAppName);
+        changed = DeleteSection(profile, section);
     else if (!lpString)
-        changed = DeleteKey(profile, lpAppName, lpKeyName);
+        changed = DeleteKey(profile, section, AnsiToUtf8(lpKeyName));
     else
-        changed = SetValue(profile, lpAppName, lpKeyName, lpString);
-    return !changed || SaveProfile(host, profile);
+        changed = SetValue(profile, section, AnsiToUtf8(lpKeyName), AnsiToUtf8(lpString));
+    return !changed || SaveProfile(host, profile, encoding);
 }

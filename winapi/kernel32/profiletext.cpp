@@ -17,6 +17,13 @@ std::string TrimProfileSpaces(const std::string &text)
     return text.substr(start, end - start);
 }
 
+// Names and values end at a NUL, as the strings Wine keeps them in do; the rest of the line
+// is not read, and not written back.
+static std::string CutAtNul(const std::string &text)
+{
+    return text.substr(0, text.find('\0'));
+}
+
 // A header is '[' up to the last ']' of the line; what follows that ']' is dropped.
 static bool ParseHeader(const std::string &line, std::string &name)
 {
@@ -25,7 +32,7 @@ static bool ParseHeader(const std::string &line, std::string &name)
     size_t close = line.rfind(']');
     if (close == std::string::npos || close == 0)
         return false;
-    name = TrimProfileSpaces(line.substr(1, close - 1));
+    name = CutAtNul(TrimProfileSpaces(line.substr(1, close - 1)));
     return true;
 }
 
@@ -33,14 +40,14 @@ static ProfileKey ParseKey(const std::string &line)
 {
     size_t equals = line.find('=');
     if (equals == std::string::npos)
-        return {line, false, std::string()};
+        return {CutAtNul(line), false, std::string()};
     std::string name = line.substr(0, equals);
     while (!name.empty() && IsProfileSpace(name.back()))
         name.pop_back();
     size_t value = equals + 1;
     while (value < line.size() && IsProfileSpace(line[value]))
         ++value;
-    return {name, true, line.substr(value)};
+    return {CutAtNul(name), true, CutAtNul(line.substr(value))};
 }
 
 Profile ParseProfile(const std::string &text)

@@ -15,6 +15,13 @@ namespace {
 
 using ProfileTest = PrefixTest;
 
+// A literal with the NULs inside it.
+template <size_t N>
+std::string Bytes(const char (&text)[N])
+{
+    return std::string(text, N - 1);
+}
+
 std::string ReadString(LPCSTR section, LPCSTR key, LPCSTR def, LPCSTR file, DWORD size = 100)
 {
     std::string buffer(size, '#');
@@ -79,13 +86,13 @@ TEST_F(ProfileTest, NameListsEndWithTwoZeros)
     WriteHostFile(Host("drive_c/windows/t.ini"), "[One]\r\na=1\r\n;c=2\r\nnoval\r\nbb=3\r\n[Two]\r\n");
     char buffer[64];
     DWORD length = GetPrivateProfileStringA(NULL, NULL, "d", buffer, sizeof buffer, "t.ini");
-    EXPECT_EQ(std::string(buffer, length + 1), std::string("One\0Two\0\0", 9));
+    EXPECT_EQ(std::string(buffer, length + 1), Bytes("One\0Two\0\0"));
     length = GetPrivateProfileStringA("one", NULL, "d", buffer, sizeof buffer, "t.ini");
-    EXPECT_EQ(std::string(buffer, length + 1), std::string("a\0bb\0\0", 6));
+    EXPECT_EQ(std::string(buffer, length + 1), Bytes("a\0bb\0\0"));
     // Too small: the last name is cut, two zeros follow, and the result is the size less two.
     length = GetPrivateProfileStringA(NULL, NULL, "d", buffer, 7, "t.ini");
     EXPECT_EQ(length, 5u);
-    EXPECT_EQ(std::string(buffer, 7), std::string("One\0T\0\0", 7));
+    EXPECT_EQ(std::string(buffer, 7), Bytes("One\0T\0\0"));
     // A section without keys gives the default.
     EXPECT_EQ(ReadString("Two", NULL, "none", "t.ini"), "none");
 }
@@ -129,6 +136,36 @@ TEST_F(ProfileTest, WritingReplacesDeletesAndRewritesTheFileInItsOwnForm)
     // Deleting from a file that does not exist does not make one.
     EXPECT_TRUE(WritePrivateProfileStringA("s", "k", NULL, "none.ini"));
     EXPECT_FALSE(HostExists(Host("drive_c/windows/none.ini")));
+}
+
+// A file with a byte order mark is read in its encoding and written back in it: characters
+// without an ANSI form read as '?' yet stay in the file.
+TEST_F(ProfileTest, FilesInUnicodeEncodingsReadAndWriteInTheirOwn)
+{
+    std::string file = Host("drive_c/windows/u.ini");
+    struct Case {
+        const char *encoding;
+        std::string before, after;
+    } cases[] = {
+        {"UTF-8", "\xEF\xBB\xBF[S]\r\nk=\xC3\xAB\xE5\x90\x8D\r\n",
+         "\xEF\xBB\xBF[S]\r\nk=\xC3\xAB\xE5\x90\x8D\r\nn=\xC3\xA9\r\n"},
+        {"UTF-16LE", Bytes("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\xEB\0\x0DT\r\0\n\0"),
+         Bytes("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\xEB\0\x0DT\r\0\n\0n\0=\0\xE9\0\r\0\n\0")},
+        {"UTF-16BE", Bytes("\xFE\xFF\0[\0S\0]\0\r\0\n\0k\0=\0\xEBT\x0D\0\r\0\n"),
+         Bytes("\xFE\xFF\0[\0S\0]\0\r\0\n\0k\0=\0\xEBT\x0D\0\r\0\n\0n\0=\0\xE9\0\r\0\n")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.encoding);
+        WriteHostFile(file, c.before);
+        EXPECT_EQ(ReadString("S", "k", "d", "u.ini"), "\xEB?");
+        ASSERT_TRUE(WritePrivateProfileStringA("S", "n", "\xE9", "u.ini"));
+        EXPECT_EQ(ReadHostFile(file), c.after);
+    }
+    // A NUL ends a value, and what follows it is not written back.
+    WriteHostFile(file, Bytes("[S]\r\nk=ab\0cd\r\n"));
+    EXPECT_EQ(ReadString("S", "k", "d", "u.ini"), "ab");
+    ASSERT_TRUE(WritePrivateProfileStringA("S", "n", "1", "u.ini"));
+    EXPECT_EQ(ReadHostFile(file), "[S]\r\nk=ab\r\nn=1\r\n");
 }
 
 TEST_F(ProfileTest, AWriteThatCannotFinishLeavesTheFileAsItWas)

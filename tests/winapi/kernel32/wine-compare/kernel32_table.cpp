@@ -1,4 +1,4 @@
-// A table of profile, file-move, free-space, WinExec and host-path calls whose answers are printed, built once for
+// A table of profile (in every file encoding), file-move, free-space, WinExec and host-path calls whose answers are printed, built once for
 // Windows (run under Wine) and once over our kernel32: the two outputs must be equal.
 // Only the Win32 API is used, so the one source serves both.
 #include <windows.h>
@@ -267,6 +267,43 @@ static void Writes(void)
     DeleteFileA("C:\\fvprel2.ini");
 }
 
+// Settings files of earlier versions in other encodings: read, then written, keeping theirs.
+static void Encodings(void)
+{
+    static const char kUtf8[] = "\xEF\xBB\xBF[Net News]\r\nName=Zo\xC3\xAB \xE5\x90\x8D\r\nUserID=u-77\r\n"
+                                "[Window]\r\nx=12\r\nbad=caf\xE9!\r\n";
+    // "[S]", "k=" e-diaeresis and a character without an ANSI form, "[Window]", "x=5"; the
+    // big-endian file ends with half a character.
+    static const char kUtf16le[] = "\xFF\xFE[\x00S\x00]\x00\x0D\x00\x0A\x00k\x00=\x00\xEB\x00\x0DT\x0D\x00\x0A\x00[\x00W\x00i\x00n\x00" "d\x00o\x00w\x00]\x00\x0D\x00\x0A\x00x\x00=\x00" "5\x00\x0D\x00\x0A\x00";
+    static const char kUtf16be[] = "\xFE\xFF\x00[\x00S\x00]\x00\x0D\x00\x0A\x00k\x00=\x00\xEBT\x0D\x00\x0D\x00\x0A\x00[\x00W\x00i\x00n\x00" "d\x00o\x00w\x00]\x00\x0D\x00\x0A\x00x\x00=\x00" "5\x00\x0D\x00\x0A!";
+    static const char kNul[] = "[S]\r\nk=ab\0cd\r\nn\0ame=1\r\n[T\0U]\r\nt=2\r\n";
+    struct {
+        const char *name;
+        const char *bytes;
+        size_t size;
+    } files[] = {
+        {"fvpenc8.ini", kUtf8, sizeof kUtf8 - 1},
+        {"fvpenc16le.ini", kUtf16le, sizeof kUtf16le - 1},
+        {"fvpenc16be.ini", kUtf16be, sizeof kUtf16be - 1},
+        {"fvpencnul.ini", kNul, sizeof kNul - 1},
+    };
+    for (size_t i = 0; i < sizeof files / sizeof files[0]; ++i) {
+        char path[MAX_PATH];
+        InWindows(files[i].name, path);
+        WriteFileBytes(path, files[i].bytes, files[i].size);
+        Read("Net News", "Name", "d", 100, files[i].name);
+        Read("Net News", "UserID", "d", 100, files[i].name);
+        ReadInt("Window", "x", -1000, files[i].name);
+        Read("Window", "bad", "d", 100, files[i].name);
+        Read("S", "k", "d", 100, files[i].name);
+        Read("S", "n", "d", 100, files[i].name);
+        Read("T", "t", "d", 100, files[i].name);
+        Read(NULL, NULL, "d", 100, files[i].name);
+        Write("install", "install_path", "C:\\Caf\xE9\\", files[i].name, path);
+        DeleteFileA(path);
+    }
+}
+
 static void Moves(void)
 {
     CreateDirectoryA("C:\\fvpmove", NULL);
@@ -362,6 +399,7 @@ int main(void)
     GetWindowsDirectoryA(g_windows, MAX_PATH);
     Reads();
     Writes();
+    Encodings();
     Moves();
     DiskFreeSpace();
     ProgramStarts();

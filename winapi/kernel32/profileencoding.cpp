@@ -1,0 +1,56 @@
+#include "profileencoding.h"
+
+#include "codepage.h"
+
+static const char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+static bool StartsWith(const std::string &bytes, const char *mark, size_t length)
+{
+    return bytes.size() >= length && bytes.compare(0, length, mark, length) == 0;
+}
+
+std::string DecodeProfileFile(const std::string &bytes, ProfileEncoding &encoding)
+{
+    if (StartsWith(bytes, kUtf8Mark, 3)) {
+        encoding = ProfileEncoding::Utf8;
+        // Not UTF-8 after all in places: those bytes read as U+FFFD, as Wine reads them.
+        return Utf16ToUtf8(Utf8ToUtf16(bytes.substr(3)));
+    }
+    bool little = StartsWith(bytes, "\xFF\xFE", 2), big = StartsWith(bytes, "\xFE\xFF", 2);
+    if (!little && !big) {
+        encoding = ProfileEncoding::Ansi;
+        return AnsiToUtf8(bytes);
+    }
+    encoding = little ? ProfileEncoding::Utf16LittleEndian : ProfileEncoding::Utf16BigEndian;
+    std::u16string units;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        unsigned char first = (unsigned char)bytes[i], second = (unsigned char)bytes[i + 1];
+        units += (char16_t)(little ? first | (second << 8) : (first << 8) | second);
+    }
+    // An odd last byte is read as a character of that value, in either byte order, as Wine
+    // reads it.
+    if (bytes.size() % 2 == 1)
+        units += (char16_t)(unsigned char)bytes.back();
+    return Utf16ToUtf8(units);
+}
+
+std::string EncodeProfileFile(const std::string &text, ProfileEncoding encoding)
+{
+    switch (encoding) {
+    case ProfileEncoding::Ansi:
+        return Utf8ToAnsi(text);
+    case ProfileEncoding::Utf8:
+        return kUtf8Mark + text;
+    case ProfileEncoding::Utf16LittleEndian:
+    case ProfileEncoding::Utf16BigEndian:
+        break;
+    }
+    bool little = encoding == ProfileEncoding::Utf16LittleEndian;
+    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (char16_t unit : Utf8ToUtf16(text)) {
+        char low = (char)(unit & 0xFF), high = (char)(unit >> 8);
+        bytes += little ? low : high;
+        bytes += little ? high : low;
+    }
+    return bytes;
+}
