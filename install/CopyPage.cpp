@@ -44,6 +44,18 @@ const CatalogueRow CATALOGUE[] = {
 };
 const size_t CATALOGUE_ROWS = sizeof(CATALOGUE) / sizeof(CATALOGUE[0]);
 
+size_t LongestCatalogueName()
+{
+    size_t nLongest = 0;
+    for (size_t i = 0; i < CATALOGUE_ROWS; i++)
+    {
+        size_t nLength = strlen(CATALOGUE[i].pszFileName);
+        if (nLength > nLongest)
+            nLongest = nLength;
+    }
+    return nLongest;
+}
+
 namespace {
 
 // The installation starts from the first message of this timer after the page is painted.

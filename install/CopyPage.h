@@ -66,5 +66,9 @@ struct CatalogueRow
 extern const CatalogueRow CATALOGUE[];
 extern const size_t CATALOGUE_ROWS;
 
+// The length of the longest installed file name: what every install folder must leave room
+// for within MAX_PATH.
+size_t LongestCatalogueName();
+
 // Adler-32 of a whole file; 0 when it cannot be opened.
 DWORD FileAdler32(LPCSTR pszPath);

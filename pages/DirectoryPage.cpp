@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <string.h>
 
+#include "CopyPage.h"
 #include "SetupSheet.h"
 
 IMPLEMENT_DYNCREATE(CDirectoryPage, CPropertyPage)
@@ -120,14 +121,30 @@ LRESULT CDirectoryPage::OnWizardNext()
     return 0;
 }
 
+// A folder part ending in a blank or a dot is not the folder Windows makes: it drops them
+// from the last part it creates ("C:\Games " makes C:\Games), while paths of files in the
+// folder keep them and lead nowhere. "." and ".." fall under the same rule.
+static BOOL HasPartEndingInBlankOrDot(LPCSTR pszDir)
+{
+    for (const char* p = pszDir; *p != '\0'; p++)
+    {
+        BOOL bPartEnds = p[1] == '\0' || p[1] == '\\' || p[1] == '/';
+        if (bPartEnds && (*p == ' ' || *p == '.'))
+            return TRUE;
+    }
+    return FALSE;
+}
+
 // Creates the last level of the folder. A folder that already exists is accepted, since
 // installing over an earlier installation is expected; a file of that name, a missing parent
-// or a refused creation is not. A folder that would not fit the install state with its
-// trailing backslash is refused before anything is created.
+// or a refused creation is not. A folder whose files would not fit MAX_PATH (with the
+// backslash the install state adds) or whose parts end in a blank or a dot is refused before
+// anything is created.
 BOOL CDirectoryPage::CreateInstallDir(LPCSTR pszDir)
 {
     size_t nLength = strlen(pszDir);
-    if (nLength == MAX_PATH - 1 && pszDir[nLength - 1] != '\\')
+    size_t nStored = nLength > 0 && pszDir[nLength - 1] == '\\' ? nLength : nLength + 1;
+    if (nStored + LongestCatalogueName() >= MAX_PATH || HasPartEndingInBlankOrDot(pszDir))
         return FALSE;
 
     if (CreateDirectoryA(pszDir, NULL))
