@@ -88,22 +88,26 @@ static size_t DecodeUtf8(const std::string &s, size_t i, char32_t &cp)
     return len;
 }
 
+// Calls emit with each character of utf8; a byte that is not UTF-8 is U+FFFD.
+template <typename Emit>
+static void ForEachCharacter(const std::string &utf8, Emit emit)
+{
+    for (size_t i = 0; i < utf8.size();) {
+        char32_t cp;
+        size_t len = DecodeUtf8(utf8, i, cp);
+        emit(len == 0 ? (char32_t)0xFFFD : cp);
+        i += len == 0 ? 1 : len;
+    }
+}
+
 std::string Utf8ToAnsi(const std::string &utf8)
 {
     std::string out;
     out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size();) {
-        char32_t cp;
-        size_t len = DecodeUtf8(utf8, i, cp);
+    ForEachCharacter(utf8, [&out](char32_t cp) {
         unsigned char c;
-        if (len == 0) {
-            out += '?';
-            i += 1;
-            continue;
-        }
         out += (cp <= 0xFFFF && UnicodeToAnsi((WCHAR)cp, c)) ? (char)c : '?';
-        i += len;
-    }
+    });
     return out;
 }
 
@@ -124,22 +128,14 @@ std::u16string Utf8ToUtf16(const std::string &utf8)
 {
     std::u16string out;
     out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size();) {
-        char32_t cp;
-        size_t len = DecodeUtf8(utf8, i, cp);
-        if (len == 0) {
-            out += (char16_t)0xFFFD;
-            i += 1;
-            continue;
-        }
+    ForEachCharacter(utf8, [&out](char32_t cp) {
         if (cp > 0xFFFF) {
             out += (char16_t)(0xD800 + ((cp - 0x10000) >> 10));
             out += (char16_t)(0xDC00 + ((cp - 0x10000) & 0x3FF));
         } else {
             out += (char16_t)cp;
         }
-        i += len;
-    }
+    });
     return out;
 }
 

@@ -60,6 +60,14 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
     return TRUE;
 }
 
+// The host paths of a source and a target file name, as copying and moving take them.
+static bool HostPathsOfPair(LPCSTR from, LPCSTR to, std::string &source, std::string &target)
+{
+    if (!from || !*from || !to || !*to)
+        return FailWith(ERROR_PATH_NOT_FOUND);
+    return DosPathToHost(from, source) && DosPathToHost(to, target);
+}
+
 static bool CopyContents(int from, int to)
 {
     char buf[65536];
@@ -91,9 +99,7 @@ static bool CopyContents(int from, int to)
 BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists)
 {
     std::string source, target;
-    if (!lpExistingFileName || !*lpExistingFileName || !lpNewFileName || !*lpNewFileName)
-        return FailWith(ERROR_PATH_NOT_FOUND);
-    if (!DosPathToHost(lpExistingFileName, source) || !DosPathToHost(lpNewFileName, target))
+    if (!HostPathsOfPair(lpExistingFileName, lpNewFileName, source, target))
         return FALSE;
     struct stat from, to;
     if (stat(source.c_str(), &from) != 0)
@@ -149,9 +155,7 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
     if (dwFlags & ~(DWORD)(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return FailWith(ERROR_INVALID_PARAMETER);
     std::string source, target;
-    if (!lpExistingFileName || !*lpExistingFileName || !lpNewFileName || !*lpNewFileName)
-        return FailWith(ERROR_PATH_NOT_FOUND);
-    if (!DosPathToHost(lpExistingFileName, source) || !DosPathToHost(lpNewFileName, target))
+    if (!HostPathsOfPair(lpExistingFileName, lpNewFileName, source, target))
         return FALSE;
     struct stat from, to;
     if (lstat(source.c_str(), &from) != 0)
