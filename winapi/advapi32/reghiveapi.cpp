@@ -86,7 +86,7 @@ LONG WINAPI RegSaveKeyA(HKEY hKey, LPCSTR lpFile, LPSECURITY_ATTRIBUTES lpSecuri
         RegKey *key = LocateKey(ref);
         if (!key)
             return ERROR_KEY_DELETED;
-        text = FormatRegistryText(*key, RegFileHeader{RelativeToText(ref), "win64"});
+        text = FormatRegistryText(*key, RegFileHeader{RelativeToText(ref), "win64", {}});
     }
     return CreateFileWhole(host, text);
 }

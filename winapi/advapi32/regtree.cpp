@@ -76,6 +76,19 @@ RegValue *RegKey::FindValue(const std::u16string &wanted, size_t *index)
     return BinarySearch(values, wanted, [](const RegValue &v) -> const std::u16string & { return v.name; }, index);
 }
 
+RegKey::~RegKey()
+{
+    // Freed one key at a time: a file may nest keys deeper than destructors could recurse.
+    std::vector<std::unique_ptr<RegKey>> pending = std::move(subkeys);
+    while (!pending.empty()) {
+        std::unique_ptr<RegKey> key = std::move(pending.back());
+        pending.pop_back();
+        for (std::unique_ptr<RegKey> &sub : key->subkeys)
+            pending.push_back(std::move(sub));
+        key->subkeys.clear();
+    }
+}
+
 RegKey *RegKey::AddSubkey(const std::u16string &subName, ULONGLONG time)
 {
     size_t index;

@@ -27,9 +27,19 @@ struct RegKey {
     ULONGLONG modified = 0;   // FILETIME ticks
     std::vector<std::unique_ptr<RegKey>> subkeys;
     std::vector<RegValue> values;
+    // Lines of its section that the file's reader did not understand, written back as they
+    // were; and a key header it could not read with the lines up to the next key, which
+    // belong to no key and are written back after this key's section.
+    std::vector<std::string> unparsedLines;
+    std::vector<std::string> orphanLines;
     // Set on the placeholder of a hive file loaded at this place: the key's contents are
     // that hive's, and the placeholder is never written to its parent's file.
     std::shared_ptr<Hive> mounted;
+
+    RegKey() = default;
+    RegKey(const RegKey &) = delete;
+    RegKey &operator=(const RegKey &) = delete;
+    ~RegKey();
 
     // Lookup without regard to case; `index` receives the position (or where to insert).
     RegKey *FindSubkey(const std::u16string &name, size_t *index = nullptr) const;
