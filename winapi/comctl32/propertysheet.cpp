@@ -29,8 +29,8 @@ void CollectPages(Sheet *sheet)
         HPROPSHEETPAGE hpage = TakePage(&sheet->header, i, &nextPage);
         if (!hpage)
             continue;
-        DialogTemplateHeader pageTemplate;
-        if (!DialogTemplateReadHeader(PageLoadTemplate(hpage, NULL), &pageTemplate)) {
+        user32::DialogTemplate pageTemplate;
+        if (!PageReadTemplate(hpage, &pageTemplate)) {
             DestroyPropertySheetPage(hpage);
             continue;
         }

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "dialog_template.h"
+#include "dialog_template_writer.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
  * Finish in Next's place, then Cancel and Help). */
 #include "propsheet.h"
 
-#include "dialog_template.h"
+#include "dialog_template_writer.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "propsheet_page.h"
 
 #include "comctl32_private.h"
-#include "dialog_template.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -86,20 +85,22 @@ BOOL PageIsHandle(const void *p)
     return p && ((const _PSP *)p)->magic == PAGE_MAGIC;
 }
 
-const void *PageLoadTemplate(HPROPSHEETPAGE hpage, DWORD *size)
+const void *PageReadTemplate(HPROPSHEETPAGE hpage, user32::DialogTemplate *tmpl)
 {
     const PROPSHEETPAGEA *psp = &hpage->psp;
+    const void *data;
+    size_t available;
     if (psp->dwFlags & PSP_DLGINDIRECT) {
-        if (psp->pResource && size)
-            *size = DialogTemplateSize(psp->pResource);
-        return psp->pResource;
+        data = psp->pResource;
+        available = user32::kTemplateUnbounded;
+    } else {
+        HRSRC res = FindResourceA(psp->hInstance, psp->pszTemplate, (LPCSTR)RT_DIALOG);
+        if (!res)
+            return NULL;
+        data = LockResource(LoadResource(psp->hInstance, res));
+        available = SizeofResource(psp->hInstance, res);
     }
-    HRSRC res = FindResourceA(psp->hInstance, psp->pszTemplate, (LPCSTR)RT_DIALOG);
-    if (!res)
-        return NULL;
-    if (size)
-        *size = SizeofResource(psp->hInstance, res);
-    return LockResource(LoadResource(psp->hInstance, res));
+    return user32::ParseDialogTemplate(data, available, tmpl) ? data : NULL;
 }
 
 std::string PageTitle(HPROPSHEETPAGE hpage, const std::string &templateCaption)
@@ -119,23 +120,20 @@ std::string PageTitle(HPROPSHEETPAGE hpage, const std::string &templateCaption)
 
 HWND PageCreateWindow(HPROPSHEETPAGE hpage, HWND hwndSheet)
 {
-    DWORD size = 0;
-    const void *pTemplate = PageLoadTemplate(hpage, &size);
+    user32::DialogTemplate tmpl;
+    const void *pTemplate = PageReadTemplate(hpage, &tmpl);
     if (!pTemplate)
         return NULL;
 
     /* The template asks for a captioned pop-up of its own; inside the sheet the page is a
      * hidden, borderless child that takes part in its parent's keyboard navigation. */
-    std::vector<DWORD> copy((size + sizeof(DWORD) - 1) / sizeof(DWORD));
-    memcpy(copy.data(), pTemplate, size);
-    DialogTemplateHeader header;
-    DialogTemplateReadHeader(copy.data(), &header);
-    DWORD style = header.style;
+    std::vector<DWORD> copy((tmpl.size + sizeof(DWORD) - 1) / sizeof(DWORD));
+    memcpy(copy.data(), pTemplate, tmpl.size);
+    DWORD style = tmpl.style;
     style |= WS_CHILD | WS_TABSTOP | DS_CONTROL;
     style &= ~(DS_MODALFRAME | WS_CAPTION | WS_SYSMENU | WS_POPUP | WS_DISABLED | WS_VISIBLE |
                WS_THICKFRAME);
-    DialogTemplateSetStyle(copy.data(), style,
-                           DialogTemplateExStyle(copy.data()) | WS_EX_CONTROLPARENT);
+    user32::SetDialogTemplateStyle(copy.data(), tmpl.extended, style, tmpl.exstyle | WS_EX_CONTROLPARENT);
 
     PROPSHEETPAGEA *psp = &hpage->psp;
     if ((psp->dwFlags & PSP_USECALLBACK) && psp->pfnCallback &&

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "../user32/dialog_template.h"
+
 struct _PSP {
     DWORD magic;
     /* The caller's structure with the application data that may follow it (dwSize bytes).
@@ -16,7 +18,9 @@ struct _PSP {
 };
 
 BOOL PageIsHandle(const void *p);
-const void *PageLoadTemplate(HPROPSHEETPAGE hpage, DWORD *size);
+/* The page's template, in memory or from its module, read; NULL when it cannot be found or
+ * read. */
+const void *PageReadTemplate(HPROPSHEETPAGE hpage, user32::DialogTemplate *tmpl);
 /* The title a page gives the sheet: its own (PSP_USETITLE) or its template's caption. */
 std::string PageTitle(HPROPSHEETPAGE hpage, const std::string &templateCaption);
 /* The page's dialog as a child of the sheet; NULL when the page refuses or fails. */

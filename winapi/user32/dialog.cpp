@@ -89,10 +89,11 @@ void Offset(RECT *r, LONG dx, LONG dy)
     r->bottom += dy;
 }
 
-HWND CreateFromTemplate(HINSTANCE instance, const void *data, HWND parent, DLGPROC proc, LPARAM param)
+HWND CreateFromTemplate(HINSTANCE instance, const void *data, size_t available, HWND parent, DLGPROC proc,
+                        LPARAM param)
 {
     DialogTemplate t;
-    if (!ParseDialogTemplate(data, &t)) {
+    if (!ParseDialogTemplate(data, available, &t)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
@@ -159,11 +160,12 @@ HWND CreateFromTemplate(HINSTANCE instance, const void *data, HWND parent, DLGPR
     return dialog;
 }
 
-const void *LoadTemplate(HINSTANCE instance, LPCSTR name)
+const void *LoadTemplate(HINSTANCE instance, LPCSTR name, size_t *size)
 {
     HRSRC found = FindResourceA(instance, name, RT_DIALOG);
     if (!found) return nullptr;
     HGLOBAL loaded = LoadResource(instance, found);
+    *size = SizeofResource(instance, found);
     return loaded ? LockResource(loaded) : nullptr;
 }
 
@@ -171,6 +173,16 @@ HWND OwnerFor(HWND owner)
 {
     Window *w = owner ? FromHandle(owner) : nullptr;
     return w ? TopLevelOf(w)->handle : nullptr;
+}
+
+// Runs the dialog modally with its owner disabled; -1 when it cannot be created.
+INT_PTR RunDialogFromTemplate(HINSTANCE instance, const void *tmpl, size_t available, HWND owner, DLGPROC proc,
+                              LPARAM param)
+{
+    owner = OwnerFor(owner);
+    HWND dialog = CreateFromTemplate(instance, tmpl, available, owner, proc, param);
+    if (!dialog) return -1;
+    return RunModalDialog(dialog, owner);
 }
 
 void SaveFocus(HWND dialog)
@@ -286,7 +298,7 @@ extern "C" LRESULT WINAPI DefDlgProcA(HWND hwnd, UINT message, WPARAM wParam, LP
 extern "C" HWND WINAPI CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA tmpl, HWND parent,
                                                   DLGPROC proc, LPARAM param)
 {
-    return CreateFromTemplate(instance, tmpl, parent, proc, param);
+    return CreateFromTemplate(instance, tmpl, kTemplateUnbounded, parent, proc, param);
 }
 
 /***********************************************************************
@@ -295,8 +307,9 @@ extern "C" HWND WINAPI CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMP
 extern "C" HWND WINAPI CreateDialogParamA(HINSTANCE instance, LPCSTR name, HWND parent, DLGPROC proc,
                                           LPARAM param)
 {
-    const void *tmpl = LoadTemplate(instance, name);
-    return tmpl ? CreateFromTemplate(instance, tmpl, parent, proc, param) : nullptr;
+    size_t size;
+    const void *tmpl = LoadTemplate(instance, name, &size);
+    return tmpl ? CreateFromTemplate(instance, tmpl, size, parent, proc, param) : nullptr;
 }
 
 /***********************************************************************
@@ -307,10 +320,7 @@ extern "C" HWND WINAPI CreateDialogParamA(HINSTANCE instance, LPCSTR name, HWND 
 extern "C" INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA tmpl, HWND owner,
                                                   DLGPROC proc, LPARAM param)
 {
-    owner = OwnerFor(owner);
-    HWND dialog = CreateFromTemplate(instance, tmpl, owner, proc, param);
-    if (!dialog) return -1;
-    return RunModalDialog(dialog, owner);
+    return RunDialogFromTemplate(instance, tmpl, kTemplateUnbounded, owner, proc, param);
 }
 
 /***********************************************************************
@@ -318,9 +328,10 @@ extern "C" INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMP
  */
 extern "C" INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param)
 {
-    const void *tmpl = LoadTemplate(instance, name);
+    size_t size;
+    const void *tmpl = LoadTemplate(instance, name, &size);
     if (!tmpl) return -1;
-    return DialogBoxIndirectParamA(instance, (LPCDLGTEMPLATEA)tmpl, owner, proc, param);
+    return RunDialogFromTemplate(instance, tmpl, size, owner, proc, param);
 }
 
 /***********************************************************************

@@ -1,3 +1,8 @@
+/* Reading dialog templates as the dialog manager of Windows and Wine reads them: the
+ * extended form is the one whose first double word is 0xFFFF0001; menu, class and an item's
+ * class and text may be an ordinal after 0xFFFF, the caption and the typeface are always
+ * texts; a point size of 0x7FFF asks for the message-box font and is followed by no font
+ * fields; every item starts on a double-word boundary. Nothing is read past the bound. */
 #include "dialog_template.h"
 
 #include <cstring>
@@ -5,45 +10,68 @@
 namespace user32 {
 namespace {
 
+const DWORD EXTENDED_MARK = 0xFFFF0001;  /* version 1, signature 0xFFFF */
+const WORD MESSAGE_BOX_FONT = 0x7FFF;
+
 class Reader {
 public:
-    explicit Reader(const void *data) : base_((const BYTE *)data), pos_(0) {}
+    Reader(const void *data, size_t available) : base_((const BYTE *)data), available_(available) {}
+
+    bool Failed() const { return failed_; }
+    size_t Position() const { return pos_; }
 
     WORD Word()
     {
-        WORD v;
-        memcpy(&v, base_ + pos_, sizeof(v));
-        pos_ += sizeof(v);
+        WORD v = 0;
+        if (Take(sizeof v)) memcpy(&v, base_ + pos_ - sizeof v, sizeof v);
         return v;
     }
     DWORD Dword()
     {
-        DWORD v;
-        memcpy(&v, base_ + pos_, sizeof(v));
-        pos_ += sizeof(v);
+        DWORD v = 0;
+        if (Take(sizeof v)) memcpy(&v, base_ + pos_ - sizeof v, sizeof v);
         return v;
     }
     short Short() { return (short)Word(); }
-    BYTE Byte() { return base_[pos_++]; }
-    void AlignDword() { pos_ = (pos_ + 3) & ~(size_t)3; }
-    const BYTE *Here() const { return base_ + pos_; }
-    void Skip(size_t n) { pos_ += n; }
+    BYTE Byte() { return Take(1) ? base_[pos_ - 1] : 0; }
+    WORD PeekWord()
+    {
+        WORD v = 0;
+        if (Fits(sizeof v)) memcpy(&v, base_ + pos_, sizeof v);
+        else failed_ = true;
+        return v;
+    }
+    /* Offsets are from the template's start, which Windows requires to be aligned. */
+    void AlignDword()
+    {
+        size_t aligned = (pos_ + 3) & ~(size_t)3;
+        if (!Take(aligned - pos_)) failed_ = true;
+    }
+    /* n bytes from here, of which only `step` are stepped over. */
+    std::vector<BYTE> Bytes(size_t n, size_t step)
+    {
+        if (!Fits(n)) {
+            failed_ = true;
+            return std::vector<BYTE>();
+        }
+        std::vector<BYTE> bytes(base_ + pos_, base_ + pos_ + n);
+        pos_ += step;
+        return bytes;
+    }
 
     /* A NUL-terminated UTF-16 text, narrowed to the ANSI code page (Latin-1 here). */
     std::string Text()
     {
         std::string s;
-        for (WORD c = Word(); c; c = Word()) s += c < 0x100 ? (char)c : '?';
+        for (WORD c = Word(); c && !failed_; c = Word()) s += c < 0x100 ? (char)c : '?';
         return s;
     }
     /* A text or, after 0xFFFF, a number; 0x0000 alone is an empty text. */
     std::string TextOrOrdinal(bool *is_ordinal, WORD *ordinal)
     {
         *is_ordinal = false;
-        WORD first;
-        memcpy(&first, base_ + pos_, sizeof(first));
-        if (first == 0xFFFF) {
-            Skip(2);
+        if (PeekWord() == 0xFFFF) {
+            Word();
             *is_ordinal = true;
             *ordinal = Word();
             return std::string();
@@ -52,8 +80,21 @@ public:
     }
 
 private:
+    bool Fits(size_t n) const { return !failed_ && available_ - pos_ >= n; }
+    bool Take(size_t n)
+    {
+        if (!Fits(n)) {
+            failed_ = true;
+            return false;
+        }
+        pos_ += n;
+        return true;
+    }
+
     const BYTE *base_;
-    size_t pos_;
+    size_t available_;
+    size_t pos_ = 0;
+    bool failed_ = false;
 };
 
 std::string SystemClass(WORD atom)
@@ -69,35 +110,20 @@ std::string SystemClass(WORD atom)
     return "#" + std::to_string(atom);
 }
 
-std::string ClassField(Reader &r)
+/* The header up to its font; the number of items. */
+WORD ReadHeader(Reader &r, DialogTemplate *out)
 {
-    bool is_ordinal;
-    WORD ordinal = 0;
-    std::string name = r.TextOrOrdinal(&is_ordinal, &ordinal);
-    return is_ordinal ? SystemClass(ordinal) : name;
-}
-
-}  // namespace
-
-bool ParseDialogTemplate(const void *data, DialogTemplate *out)
-{
-    if (!data) return false;
-    Reader r(data);
-    WORD version, signature;
-    memcpy(&version, data, 2);
-    memcpy(&signature, (const BYTE *)data + 2, 2);
-    bool extended = version == 1 && signature == 0xFFFF;
-    WORD count;
-    if (extended) {
-        r.Skip(4);  // version and signature
+    DWORD first = r.Dword();
+    out->extended = first == EXTENDED_MARK;
+    if (out->extended) {
         r.Dword();  // help id
         out->exstyle = r.Dword();
         out->style = r.Dword();
     } else {
-        out->style = r.Dword();
+        out->style = first;
         out->exstyle = r.Dword();
     }
-    count = r.Word();
+    WORD count = r.Word();
     out->x = r.Short();
     out->y = r.Short();
     out->cx = r.Short();
@@ -112,42 +138,67 @@ bool ParseDialogTemplate(const void *data, DialogTemplate *out)
     out->font.clear();
     if (out->style & DS_SETFONT) {
         out->point_size = r.Word();
-        if (extended) {
-            r.Word();  // weight
-            r.Byte();  // italic
-            r.Byte();  // character set
+        if (out->point_size != MESSAGE_BOX_FONT) {
+            if (out->extended) {
+                r.Word();  // weight
+                r.Byte();  // italic
+                r.Byte();  // character set
+            }
+            out->font = r.Text();
         }
-        out->font = r.Text();
     }
+    return count;
+}
+
+void ReadItem(Reader &r, bool extended, DialogItem *item)
+{
+    r.AlignDword();
+    if (extended) {
+        r.Dword();  // help id
+        item->exstyle = r.Dword();
+        item->style = r.Dword();
+    } else {
+        item->style = r.Dword();
+        item->exstyle = r.Dword();
+    }
+    item->x = r.Short();
+    item->y = r.Short();
+    item->cx = r.Short();
+    item->cy = r.Short();
+    item->id = extended ? r.Dword() : r.Word();
+    bool class_is_ordinal;
+    WORD atom = 0;
+    item->class_name = r.TextOrOrdinal(&class_is_ordinal, &atom);
+    if (class_is_ordinal) item->class_name = SystemClass(atom);
+    item->ordinal = 0;
+    item->text = r.TextOrOrdinal(&item->text_is_ordinal, &item->ordinal);
+    // The count is in bytes, but the dialog manager steps over whole words of them.
+    WORD extra = r.Word();
+    item->data = r.Bytes(extra, extra & ~1);
+}
+
+}  // namespace
+
+bool ParseDialogTemplate(const void *data, size_t available, DialogTemplate *out)
+{
+    if (!data) return false;
+    Reader r(data, available);
+    WORD count = ReadHeader(r, out);
     out->items.clear();
-    for (WORD i = 0; i < count; i++) {
-        r.AlignDword();
+    for (WORD i = 0; i < count && !r.Failed(); i++) {
         DialogItem item;
-        if (extended) {
-            r.Dword();  // help id
-            item.exstyle = r.Dword();
-            item.style = r.Dword();
-        } else {
-            item.style = r.Dword();
-            item.exstyle = r.Dword();
-        }
-        item.x = r.Short();
-        item.y = r.Short();
-        item.cx = r.Short();
-        item.cy = r.Short();
-        item.id = extended ? r.Dword() : r.Word();
-        item.class_name = ClassField(r);
-        item.ordinal = 0;
-        item.text = r.TextOrOrdinal(&item.text_is_ordinal, &item.ordinal);
-        WORD extra = r.Word();
-        if (extra) {
-            const BYTE *p = r.Here();
-            item.data.assign(p, p + extra);
-            r.Skip(extra);
-        }
+        ReadItem(r, out->extended, &item);
         out->items.push_back(std::move(item));
     }
-    return true;
+    out->size = r.Position();
+    return !r.Failed();
+}
+
+void SetDialogTemplateStyle(void *data, bool extended, DWORD style, DWORD exstyle)
+{
+    BYTE *p = (BYTE *)data;
+    memcpy(p + (extended ? 12 : 0), &style, sizeof style);
+    memcpy(p + (extended ? 8 : 4), &exstyle, sizeof exstyle);
 }
 
 }  // namespace user32
