@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "codepage.h"
 #include "lasterror.h"
 #include "module.h"
+#include "resource_table.h"
 #include "winapi_linux.h"
 #include "winbase.h"
 #include "winerror.h"
@@ -22,34 +22,6 @@ extern const unsigned char winapi_resource_data_end[] __attribute__((weak));
 
 namespace {
 
-// A type or name: a number, or a text compared without regard to case.
-struct ResourceId {
-    bool isNumber = true;
-    WORD number = 0;
-    std::string text; // upper case
-
-    bool operator==(const ResourceId &other) const
-    {
-        return isNumber == other.isNumber && (isNumber ? number == other.number : text == other.text);
-    }
-};
-
-struct ResourceEntry {
-    ResourceId type;
-    ResourceId name;
-    const BYTE *data;
-    DWORD size;
-    bool hidden;
-};
-
-std::string UpperAnsi(const std::string &text)
-{
-    std::string upper = text;
-    for (char &c : upper)
-        c = (char)AnsiUpper((unsigned char)c);
-    return upper;
-}
-
 // A type or name as the API takes it: MAKEINTRESOURCE, "#123", or a name.
 ResourceId IdFromArgument(LPCSTR arg)
 {
@@ -59,78 +31,16 @@ ResourceId IdFromArgument(LPCSTR arg)
     } else if (arg[0] == '#') {
         id.number = (WORD)strtoul(arg + 1, NULL, 10);
     } else {
-        id.isNumber = false;
-        id.text = UpperAnsi(arg);
+        id = ResourceIdFromText(arg);
     }
     return id;
 }
 
-WORD ReadWord(const BYTE *p)
-{
-    return (WORD)(p[0] | (p[1] << 8));
-}
-
-DWORD ReadDword(const BYTE *p)
-{
-    return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
-}
-
-// Reads a type or name field of a resource header at p (0xFFFF and a number, or a
-// zero-terminated UTF-16 text); returns false when it runs past `end`.
-bool ReadId(const BYTE *&p, const BYTE *end, ResourceId &id)
-{
-    if (p + 2 > end)
-        return false;
-    if (ReadWord(p) == 0xFFFF) {
-        if (p + 4 > end)
-            return false;
-        id.isNumber = true;
-        id.number = ReadWord(p + 2);
-        p += 4;
-        return true;
-    }
-    id.isNumber = false;
-    std::string text;
-    for (;; p += 2) {
-        if (p + 2 > end)
-            return false;
-        WORD w = ReadWord(p);
-        if (w == 0)
-            break;
-        unsigned char c;
-        text += UnicodeToAnsi(w, c) ? (char)c : '?';
-    }
-    p += 2;
-    id.text = UpperAnsi(text);
-    return true;
-}
-
 std::vector<ResourceEntry> ParseResources()
 {
-    std::vector<ResourceEntry> entries;
     if (!winapi_resource_data || !winapi_resource_data_end)
-        return entries;
-    const BYTE *begin = winapi_resource_data;
-    const BYTE *end = winapi_resource_data_end;
-    for (const BYTE *p = begin; p + 8 <= end;) {
-        DWORD dataSize = ReadDword(p);
-        DWORD headerSize = ReadDword(p + 4);
-        if (headerSize < 8 || (size_t)(end - p) < (size_t)headerSize + dataSize)
-            break;
-        const BYTE *field = p + 8;
-        ResourceEntry entry;
-        if (!ReadId(field, p + headerSize, entry.type) || !ReadId(field, p + headerSize, entry.name))
-            break;
-        entry.data = p + headerSize;
-        entry.size = dataSize;
-        entry.hidden = false;
-        // The first entry of every .res is an empty one of type 0.
-        if (!(entry.type.isNumber && entry.type.number == 0))
-            entries.push_back(entry);
-        size_t next = ((size_t)(p - begin) + headerSize + dataSize + 3) & ~(size_t)3;
-        p = begin + next;
-    }
-    return entries;
+        return std::vector<ResourceEntry>();
+    return ReadResourceTable(winapi_resource_data, (size_t)(winapi_resource_data_end - winapi_resource_data));
 }
 
 std::mutex g_resourceLock;
