@@ -44,13 +44,18 @@ public:
     {
         return static_cast<uint32_t>(U16(offset)) | static_cast<uint32_t>(U16(offset + 2)) << 16;
     }
-    unsigned char Byte(size_t offset) const { return static_cast<unsigned char>(m_bytes[offset]); }
+    // Past the end of the file every byte reads as 0, which ends any string there: a field
+    // that points outside a short or damaged file cannot take the reader with it.
+    unsigned char Byte(size_t offset) const
+    {
+        return offset < m_bytes.size() ? static_cast<unsigned char>(m_bytes[offset]) : 0;
+    }
     // A NUL-terminated single-byte string inside [offset, end).
     std::string Ansi(size_t offset, size_t end) const
     {
         std::string out;
-        while (offset < end && m_bytes[offset])
-            out += m_bytes[offset++];
+        while (offset < end && Byte(offset))
+            out += static_cast<char>(Byte(offset++));
         return out;
     }
     // A NUL-terminated UTF-16 string inside [offset, end).
@@ -125,7 +130,8 @@ bool DecodeLinkInfo(const Reader &in, size_t offset, size_t size, std::string &t
     uint32_t baseOffset = in.U32(offset + 16);
     uint32_t netOffset = in.U32(offset + 20);
     uint32_t suffixOffset = in.U32(offset + 24);
-    bool wide = headerSize >= 0x24;
+    // The Unicode offsets are there only when the header and the LinkInfo hold them.
+    bool wide = headerSize >= 0x24 && size >= 0x24;
     if (wide && in.U32(offset + 28) && (flags & kVolumeIdAndLocalBasePath))
         target = VisibleUtf16(in.Wide(offset + in.U32(offset + 28), end));
     else if (flags & kVolumeIdAndLocalBasePath)
@@ -178,6 +184,11 @@ bool DecodeShellLink(const std::filesystem::path &file, std::vector<std::string>
         return false;
     }
     const std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+    return DecodeShellLinkBytes(bytes, lines, error);
+}
+
+bool DecodeShellLinkBytes(const std::string &bytes, std::vector<std::string> &lines, std::string &error)
+{
     Reader in(bytes);
     if (!in.Has(0, kHeaderSize) || in.U32(0) != kHeaderSize ||
         std::memcmp(in.At(4), kShellLinkClsid, 16) != 0) {
@@ -194,6 +205,10 @@ bool DecodeShellLink(const std::filesystem::path &file, std::vector<std::string>
             return false;
         }
         size_t size = in.U16(offset);
+        if (!in.Has(offset + 2, size)) {
+            error = "item id list runs past the end of the file";
+            return false;
+        }
         std::string path;
         if (!DecodeIdList(in, offset + 2, offset + 2 + size, path, error))
             return false;

@@ -13,3 +13,6 @@
 // a well-formed link.
 bool DecodeShellLink(const std::filesystem::path &file, std::vector<std::string> &lines,
                      std::string &error);
+
+// The same for the bytes of a link file.
+bool DecodeShellLinkBytes(const std::string &bytes, std::vector<std::string> &lines, std::string &error);
