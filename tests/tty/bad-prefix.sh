@@ -26,7 +26,8 @@ tty_start 100 35
 # environment | what it says after "PROGRAM: " (a pattern: the system's reason may differ)
 while IFS='|' read -r environment expected <&3; do
   start "$environment"
-  if ! tty_wait_for 'EXIT='; then
+  # The status itself, not the echo of the typed command, which shows before the program ends.
+  if ! tty_wait_for 'EXIT=[0-9][0-9]*$'; then
     fail "$environment: the program did not end"
     tty_keys C-c
     continue
