@@ -82,6 +82,7 @@ RegKey &Hive::Root()
             m_header.relativeTo = header.relativeTo;
         if (!header.arch.empty())
             m_header.arch = header.arch;
+        m_header.unparsedLines = std::move(header.unparsedLines);
         m_root = std::move(root);
     } else {
         m_root = std::make_unique<RegKey>();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "../../../winapi/advapi32/regfile.h"
+#include "registry_fixture.h"
 
 static const char kHead[] = "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n";
 
@@ -120,4 +121,22 @@ TEST(RegistryHostileText, LinesItCannotReadAreWrittenBackWhereTheyStood)
     // is read again; the orphans stay after the key they followed.
     EXPECT_EQ(FormatRegistryText(root, header),
               head + good + "\"a\"=garbage\n\"a\"=hex(0):\n\"b\"=\"kept\"\n" + orphans + next);
+}
+
+class HostileFileTest : public RegistryTest {};
+
+TEST_F(HostileFileTest, AWriteThroughTheApiKeepsTheLinesItCouldNotRead)
+{
+    ReplaceHostFile(Host("system.reg"), std::string("WINE REGISTRY Version 2\n;; All keys relative to "
+                                                    "\\\\Machine\n#arch=win64\nstray text\n\n"
+                                                    "[Software\\\\Game] 1700000000\n\"a\"=garbage\n"));
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Game", 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, "b", 0, REG_SZ, (const BYTE *)"new", 4), ERROR_SUCCESS);
+    RegCloseKey(key);
+    std::string text = ReadHostFile(Host("system.reg"));
+    EXPECT_NE(text.find("\nstray text\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n\"a\"=garbage\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n\"b\"=\"new\"\n"), std::string::npos) << text;
 }
