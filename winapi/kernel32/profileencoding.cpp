@@ -9,19 +9,28 @@ static bool StartsWith(const std::string &bytes, const char *mark, size_t length
     return bytes.size() >= length && bytes.compare(0, length, mark, length) == 0;
 }
 
+// The encoding the file's first bytes mark.
+static ProfileEncoding EncodingOf(const std::string &bytes)
+{
+    if (StartsWith(bytes, kUtf8Mark, 3))
+        return ProfileEncoding::Utf8;
+    if (StartsWith(bytes, "\xFF\xFE", 2))
+        return ProfileEncoding::Utf16LittleEndian;
+    if (StartsWith(bytes, "\xFE\xFF", 2))
+        return ProfileEncoding::Utf16BigEndian;
+    return ProfileEncoding::Ansi;
+}
+
 std::string DecodeProfileFile(const std::string &bytes, ProfileEncoding &encoding)
 {
-    if (StartsWith(bytes, kUtf8Mark, 3)) {
-        encoding = ProfileEncoding::Utf8;
+    encoding = EncodingOf(bytes);
+    if (encoding == ProfileEncoding::Utf8) {
         // Not UTF-8 after all in places: those bytes read as U+FFFD, as Wine reads them.
         return Utf16ToUtf8(Utf8ToUtf16(bytes.substr(3)));
     }
-    bool little = StartsWith(bytes, "\xFF\xFE", 2), big = StartsWith(bytes, "\xFE\xFF", 2);
-    if (!little && !big) {
-        encoding = ProfileEncoding::Ansi;
+    if (encoding == ProfileEncoding::Ansi)
         return AnsiToUtf8(bytes);
-    }
-    encoding = little ? ProfileEncoding::Utf16LittleEndian : ProfileEncoding::Utf16BigEndian;
+    bool little = encoding == ProfileEncoding::Utf16LittleEndian;
     std::u16string units;
     for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
         unsigned char first = (unsigned char)bytes[i], second = (unsigned char)bytes[i + 1];
@@ -37,8 +46,12 @@ std::string DecodeProfileFile(const std::string &bytes, ProfileEncoding &encodin
 std::string EncodeProfileFile(const std::string &text, ProfileEncoding encoding)
 {
     switch (encoding) {
-    case ProfileEncoding::Ansi:
-        return Utf8ToAnsi(text);
+    case ProfileEncoding::Ansi: {
+        // ANSI text that begins as a mark would read back as another encoding: a blank line
+        // first, which reading skips, keeps it ANSI.
+        std::string bytes = Utf8ToAnsi(text);
+        return EncodingOf(bytes) == ProfileEncoding::Ansi ? bytes : "\r\n" + bytes;
+    }
     case ProfileEncoding::Utf8:
         return kUtf8Mark + text;
     case ProfileEncoding::Utf16LittleEndian:

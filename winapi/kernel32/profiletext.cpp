@@ -18,10 +18,11 @@ std::string TrimProfileSpaces(const std::string &text)
 }
 
 // Names and values end at a NUL, as the strings Wine keeps them in do; the rest of the line
-// is not read, and not written back.
+// is not read, and not written back. Blanks before the NUL go too, so that what is written
+// back reads the same again.
 static std::string CutAtNul(const std::string &text)
 {
-    return text.substr(0, text.find('\0'));
+    return TrimProfileSpaces(text.substr(0, text.find('\0')));
 }
 
 // A header is '[' up to the last ']' of the line; what follows that ']' is dropped.
@@ -32,7 +33,7 @@ static bool ParseHeader(const std::string &line, std::string &name)
     size_t close = line.rfind(']');
     if (close == std::string::npos || close == 0)
         return false;
-    name = CutAtNul(TrimProfileSpaces(line.substr(1, close - 1)));
+    name = CutAtNul(line.substr(1, close - 1));
     return true;
 }
 

@@ -161,11 +161,19 @@ TEST_F(ProfileTest, FilesInUnicodeEncodingsReadAndWriteInTheirOwn)
         ASSERT_TRUE(WritePrivateProfileStringA("S", "n", "\xE9", "u.ini"));
         EXPECT_EQ(ReadHostFile(file), c.after);
     }
-    // A NUL ends a value, and what follows it is not written back.
-    WriteHostFile(file, Bytes("[S]\r\nk=ab\0cd\r\n"));
+    // A NUL ends a name or a value (with the blanks before it), and what follows it is not
+    // written back.
+    WriteHostFile(file, Bytes("[S]\r\nk=ab\0cd\r\nname \0=old\r\n"));
     EXPECT_EQ(ReadString("S", "k", "d", "u.ini"), "ab");
-    ASSERT_TRUE(WritePrivateProfileStringA("S", "n", "1", "u.ini"));
-    EXPECT_EQ(ReadHostFile(file), "[S]\r\nk=ab\r\nn=1\r\n");
+    ASSERT_TRUE(WritePrivateProfileStringA("S", "name", "new", "u.ini"));
+    EXPECT_EQ(ReadHostFile(file), "[S]\r\nk=ab\r\nname=new\r\n");
+
+    // ANSI text whose first line begins as a byte order mark would read back as UTF-16: a
+    // blank line first keeps it ANSI.
+    WriteHostFile(file, "\r\n\xFF\xFEk=1\r\n");
+    ASSERT_TRUE(WritePrivateProfileStringA("S", "n", "2", "u.ini"));
+    EXPECT_EQ(ReadHostFile(file), "\r\n\xFF\xFEk=1\r\n[S]\r\nn=2\r\n");
+    EXPECT_EQ(ReadString("", "\xFF\xFEk", "d", "u.ini"), "1");
 }
 
 TEST_F(ProfileTest, AWriteThatCannotFinishLeavesTheFileAsItWas)
