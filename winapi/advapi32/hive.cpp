@@ -62,21 +62,24 @@ RegKey &Hive::Root()
     if (m_loaded && !FileChanged(st))
         return *m_root;
     if (stat(m_hostPath.c_str(), &st) != 0) {
-        // No file (yet, or any more): the hive is empty.
+        // No file (yet, or any more): the hive is empty. A file we cannot even look at is
+        // not, and must never be written over.
+        m_readError = errno == ENOENT ? ERROR_SUCCESS : (LONG)Win32ErrorFromErrno(errno);
         if (!m_loaded || m_size != -1) {
             m_root = std::make_unique<RegKey>();
             m_root->modified = CurrentFileTime();
             AttachMounts();
         }
         m_size = -1;
-        m_notRegistryFile = false;
         m_loaded = true;
         return *m_root;
     }
     auto root = std::make_unique<RegKey>();
     RegFileHeader header;
     LONG res = ReadHiveFile(m_hostPath, *root, header);
-    m_notRegistryFile = res == ERROR_NOT_REGISTRY_FILE;
+    // A file that vanished since the stat is an empty hive; any other failure (not ours to
+    // read, not a registry file) leaves us an empty tree that must not replace the file.
+    m_readError = res == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : res;
     if (res == ERROR_SUCCESS) {
         if (!header.relativeTo.empty())
             m_header.relativeTo = header.relativeTo;
@@ -110,8 +113,8 @@ LONG Hive::Commit()
 {
     if (m_hostPath.empty() || unloaded)
         return ERROR_SUCCESS;
-    if (m_notRegistryFile)
-        return ERROR_NOT_REGISTRY_FILE;
+    if (m_readError != ERROR_SUCCESS)
+        return m_readError;
     LONG res = WriteFileAtomically(m_hostPath, FormatRegistryText(*m_root, m_header));
     if (res != ERROR_SUCCESS) {
         m_loaded = false;   // the next look reads what the file still holds

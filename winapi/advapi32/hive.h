@@ -22,6 +22,7 @@
 
 #include "regfile.h"
 #include "regtree.h"
+#include "winerror.h"
 #include "winreg.h"
 
 class Hive {
@@ -59,7 +60,7 @@ private:
     RegFileHeader m_header;
     std::unique_ptr<RegKey> m_root;
     bool m_loaded = false;
-    bool m_notRegistryFile = false;
+    LONG m_readError = ERROR_SUCCESS;   // why the file could not be read; it is then never written
     dev_t m_dev = 0;
     ino_t m_ino = 0;
     off_t m_size = -1;
