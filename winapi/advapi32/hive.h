@@ -70,7 +70,8 @@ private:
 // Reads a hive file into a new tree. ERROR_FILE_NOT_FOUND and the like, or
 // ERROR_NOT_REGISTRY_FILE.
 LONG ReadHiveFile(const std::string &hostPath, RegKey &root, RegFileHeader &header);
-// Writes `text` to `hostPath` through a temporary file and a rename.
+// Writes `text` to `hostPath` through a temporary file and a rename; first removes the
+// temporary files that writers killed before their rename left in the same folder.
 LONG WriteFileAtomically(const std::string &hostPath, const std::string &text);
 
 // Held by every registry function while it looks at trees, which a re-read replaces.

@@ -78,3 +78,39 @@ TEST_F(RegistryAtomicTest, TwoProcessesWritingKeepEachOthersValues)
     EXPECT_EQ(values, 60u);
     RegCloseKey(key);
 }
+
+// A writer killed between writing and renaming leaves .reg<pid>.tmp; the next write removes
+// it, and leaves a live writer's file and files of other names alone.
+TEST_F(RegistryAtomicTest, TheNextWriterRemovesTempFilesOfDeadWritersOnly)
+{
+    pid_t dead = fork();
+    ASSERT_GE(dead, 0);
+    if (dead == 0)
+        _exit(0);
+    waitpid(dead, NULL, 0);
+    pid_t live = fork();
+    ASSERT_GE(live, 0);
+    if (live == 0) {
+        pause();
+        _exit(0);
+    }
+    const std::string deadTemp = Host(".reg" + std::to_string(dead) + ".tmp");
+    const std::string liveTemp = Host(".reg" + std::to_string(live) + ".tmp");
+    const std::string otherNames[] = {Host(".reg.tmp"), Host(".reg12x.tmp"), Host(".reg" + std::to_string(dead) + ".tmp.keep")};
+    for (const std::string &path : {deadTemp, liveTemp})
+        ReplaceHostFile(path, "partial");
+    for (const std::string &path : otherNames)
+        ReplaceHostFile(path, "not ours");
+
+    HKEY key;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\After", 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    kill(live, SIGKILL);
+    waitpid(live, NULL, 0);
+
+    EXPECT_NE(access(deadTemp.c_str(), F_OK), 0);
+    EXPECT_EQ(access(liveTemp.c_str(), F_OK), 0);
+    for (const std::string &path : otherNames)
+        EXPECT_EQ(access(path.c_str(), F_OK), 0) << path;
+}
