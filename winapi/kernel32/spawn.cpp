@@ -5,6 +5,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <time.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -134,4 +135,50 @@ SpawnResult SpawnDetached(const std::string &file, std::vector<std::string> argv
     }
     close(outcome[0]);
     return result;
+}
+
+int RunToEnd(const std::string &file, std::vector<std::string> argv, std::vector<std::string> env,
+             int timeoutMilliseconds, int &exitCode)
+{
+    std::vector<char *> argvPointers = Pointers(argv);
+    std::vector<char *> envPointers = Pointers(env);
+    int execReport[2];
+    if (pipe2(execReport, O_CLOEXEC) != 0)
+        return errno;
+    pid_t program = fork();
+    if (program == 0)
+        ExecProgram(file.c_str(), argvPointers.data(), envPointers.data(), "", execReport[1]);
+    int err = errno;
+    close(execReport[1]);
+    if (program < 0) {
+        close(execReport[0]);
+        return err;
+    }
+    // The report pipe closes on exec without a word; a failure writes its errno first.
+    bool execFailed = ReadAll(execReport[0], &err, sizeof err);
+    close(execReport[0]);
+    if (execFailed) {
+        while (waitpid(program, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        return err;
+    }
+    long long deadline = NowMilliseconds() + timeoutMilliseconds;
+    for (;;) {
+        int status;
+        pid_t ended = waitpid(program, &status, WNOHANG);
+        if (ended == program) {
+            exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            return 0;
+        }
+        if (ended < 0 && errno != EINTR)
+            return errno;
+        if (NowMilliseconds() >= deadline) {
+            kill(program, SIGKILL);
+            while (waitpid(program, nullptr, 0) < 0 && errno == EINTR) {
+            }
+            return ETIMEDOUT;
+        }
+        struct timespec pause = {0, 5 * 1000 * 1000};
+        nanosleep(&pause, nullptr);
+    }
 }

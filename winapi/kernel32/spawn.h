@@ -21,3 +21,9 @@ struct SpawnResult {
 // with a non-zero status or by a signal in that time is GaveUp.
 SpawnResult SpawnDetached(const std::string &file, std::vector<std::string> argv,
                           std::vector<std::string> env, const std::string &folder, int watchMilliseconds);
+
+// Runs `file` with `argv` and `env`, its standard files on /dev/null, and waits for its end:
+// 0 with its exit status in `exitCode`, or the errno of a failed start; a program still
+// running after `timeoutMilliseconds` is killed (ETIMEDOUT).
+int RunToEnd(const std::string &file, std::vector<std::string> argv, std::vector<std::string> env,
+             int timeoutMilliseconds, int &exitCode);

@@ -11,7 +11,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "dospath.h"
 #include "winnt.h"
+
+extern char **environ;
 
 namespace {
 
@@ -116,4 +119,15 @@ bool WineRunsMachine(const std::string &wine, unsigned machine)
     if (!AnyWineLibraryHolds(root, "*-windows"))
         return true;
     return AnyWineLibraryHolds(root, std::string(architecture) + "-windows/ntdll.dll");
+}
+
+std::vector<std::string> WineEnvironment()
+{
+    std::vector<std::string> env;
+    for (char **e = environ; *e; ++e) {
+        if (strncmp(*e, "WINEPREFIX=", 11) != 0)
+            env.push_back(*e);
+    }
+    env.push_back("WINEPREFIX=" + DosPrefixRoot());
+    return env;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The machine field of a PE image's file header (IMAGE_FILE_MACHINE_*), or 0 when the file
 // is no PE image: too short, no "MZ", or no "PE\0\0" where its header says.
@@ -16,3 +17,6 @@ bool FindWine(std::string &path);
 // multiarch folder <root>/lib*/<triplet>/wine/). A layout without any such folder is an
 // installation we cannot read, and is trusted to run what it is given.
 bool WineRunsMachine(const std::string &wine, unsigned machine);
+
+// The environment of a program we start: ours, with WINEPREFIX naming our prefix.
+std::vector<std::string> WineEnvironment();

@@ -19,8 +19,6 @@
 #include "winbase.h"
 #include "winerror.h"
 
-extern char **environ;
-
 namespace {
 
 // What Wine's WinExec returns once the program has started.
@@ -157,18 +155,6 @@ std::vector<std::string> SplitArguments(const std::string &line)
     }
 }
 
-// The environment of the child: ours, with WINEPREFIX naming our prefix.
-std::vector<std::string> ChildEnvironment()
-{
-    std::vector<std::string> env;
-    for (char **e = environ; *e; ++e) {
-        if (strncmp(*e, "WINEPREFIX=", 11) != 0)
-            env.push_back(*e);
-    }
-    env.push_back("WINEPREFIX=" + DosPrefixRoot());
-    return env;
-}
-
 bool IsHostProgram(const std::string &host)
 {
     unsigned char magic[4] = {0, 0, 0, 0};
@@ -226,7 +212,7 @@ UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow)
     std::string folder;
     if (!DosPathToHost(DosCurrentDirectory().c_str(), folder))
         folder.clear();
-    SpawnResult result = SpawnDetached(file, argv, ChildEnvironment(), folder, watchMilliseconds);
+    SpawnResult result = SpawnDetached(file, argv, WineEnvironment(), folder, watchMilliseconds);
     switch (result.outcome) {
     case SpawnOutcome::Started:
         return kStarted;
