@@ -89,6 +89,28 @@ RegKey::~RegKey()
     }
 }
 
+const RegValue *RegKey::FindValue(const std::u16string &wanted) const
+{
+    return BinarySearch(values, wanted, [](const RegValue &v) -> const std::u16string & { return v.name; }, nullptr);
+}
+
+std::unique_ptr<RegKey> CloneKey(const RegKey &key)
+{
+    auto copy = std::make_unique<RegKey>();
+    copy->name = key.name;
+    copy->keyClass = key.keyClass;
+    copy->hasClass = key.hasClass;
+    copy->isLink = key.isLink;
+    copy->isVolatile = key.isVolatile;
+    copy->modified = key.modified;
+    copy->values = key.values;
+    copy->mounted = key.mounted;
+    copy->subkeys.reserve(key.subkeys.size());
+    for (const auto &sub : key.subkeys)
+        copy->subkeys.push_back(CloneKey(*sub));
+    return copy;
+}
+
 RegKey *RegKey::AddSubkey(const std::u16string &subName, ULONGLONG time)
 {
     size_t index;

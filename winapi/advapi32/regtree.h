@@ -44,8 +44,12 @@ struct RegKey {
     // Lookup without regard to case; `index` receives the position (or where to insert).
     RegKey *FindSubkey(const std::u16string &name, size_t *index = nullptr) const;
     RegValue *FindValue(const std::u16string &name, size_t *index = nullptr);
+    const RegValue *FindValue(const std::u16string &name) const;
     RegKey *AddSubkey(const std::u16string &name, ULONGLONG time);
 };
+
+// A copy of `key` and everything below it.
+std::unique_ptr<RegKey> CloneKey(const RegKey &key);
 
 // Order of two names as Wine compares them: lower-cased UTF-16 units, then length.
 int CompareNames(const std::u16string &a, const std::u16string &b);
