@@ -14,7 +14,10 @@
 #include "../kernel32/handles.h"
 #include "../kernel32/hostio.h"
 #include "../kernel32/lasterror.h"
+#include "livereg.h"
 #include "notify.h"
+#include "regexport.h"
+#include "wineserver.h"
 #include "winerror.h"
 
 static const char16_t kUserSid[] = u"S-1-5-21-0-0-0-1000";
@@ -36,10 +39,42 @@ LONG WriteFileAtomically(const std::string &hostPath, const std::string &text)
     return err ? (LONG)Win32ErrorFromErrno(err) : ERROR_SUCCESS;
 }
 
+// ---- looks -----------------------------------------------------------------------------
+
+namespace {
+
+// The look in progress: its number (never 0), what it reads of a hive a server holds, and
+// whether a server runs (-1: not asked yet).
+struct Look {
+    int depth = 0;
+    unsigned long number = 0;
+    const Hive *scopeHive = nullptr;
+    std::vector<std::u16string> scopePath;
+    int serverRuns = -1;
+};
+
+Look g_look;
+// The hold of the registry lock in progress, if any: it knows whether a server runs.
+WineServerHold *g_serverHold = nullptr;
+
+}
+
+static std::string CurrentPrefix();
+
+static bool ServerHoldsRegistry()
+{
+    if (g_serverHold)
+        return g_serverHold->ServerRuns();
+    if (g_look.serverRuns < 0)
+        g_look.serverRuns = WineServerRuns(CurrentPrefix()) ? 1 : 0;
+    return g_look.serverRuns == 1;
+}
+
 // ---- hives -----------------------------------------------------------------------------
 
-Hive::Hive(std::string hostPath, std::u16string fullName, std::string relativeTo)
-    : m_hostPath(std::move(hostPath)), m_fullName(LowerName(fullName)), m_root(new RegKey)
+Hive::Hive(std::string hostPath, std::u16string fullName, std::string relativeTo, std::u16string liveName)
+    : m_hostPath(std::move(hostPath)), m_fullName(LowerName(fullName)), m_liveName(std::move(liveName)),
+      m_root(new RegKey)
 {
     m_header.relativeTo = std::move(relativeTo);
     m_header.arch = "win64";
@@ -58,6 +93,13 @@ RegKey &Hive::Root()
 {
     if (m_hostPath.empty() || unloaded)
         return *m_root;
+    if (!m_liveName.empty() && ServerHoldsRegistry())
+        return LiveRoot();
+    if (m_live) {
+        m_live = false;   // the server has ended since: its last save is in the file
+        m_liveSnapshot.reset();
+        m_loaded = false;
+    }
     struct stat st;
     if (m_loaded && !FileChanged(st))
         return *m_root;
@@ -109,12 +151,62 @@ void Hive::AttachMounts()
     }
 }
 
+// The keys of a look's scope that the server holds, read into `root`: the key the scope
+// names, else the deepest key on its way that exists, with everything below it.
+static LONG ReadLiveTree(const std::u16string &liveName, const std::vector<std::u16string> &path, RegKey &root)
+{
+    for (size_t depth = path.size();; depth--) {
+        std::u16string name = liveName;
+        for (size_t i = 0; i < depth; i++)
+            name += u'\\' + path[i];
+        std::u16string text;
+        LONG res = ExportLiveKey(name, text);
+        if (res == ERROR_SUCCESS)
+            return ParseRegExport(text, liveName, root) ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+        if (res != ERROR_FILE_NOT_FOUND)
+            return res;
+        if (depth == 0)
+            return ERROR_REGISTRY_IO_FAILED;   // not even the hive's root
+    }
+}
+
+RegKey &Hive::LiveRoot()
+{
+    if (m_live && m_liveLook == g_look.number)
+        return *m_root;
+    m_live = true;
+    m_liveLook = g_look.number;
+    m_loaded = false;
+    auto root = std::make_unique<RegKey>();
+    root->modified = CurrentFileTime();
+    m_readError = ReadLiveTree(m_liveName, g_look.scopeHive == this ? g_look.scopePath : std::vector<std::u16string>(),
+                               *root);
+    if (m_readError != ERROR_SUCCESS) {
+        root = std::make_unique<RegKey>();
+        root->modified = CurrentFileTime();
+    }
+    m_root = std::move(root);
+    AttachMounts();
+    m_liveSnapshot = CloneKey(*m_root);
+    return *m_root;
+}
+
 LONG Hive::Commit()
 {
     if (m_hostPath.empty() || unloaded)
         return ERROR_SUCCESS;
     if (m_readError != ERROR_SUCCESS)
         return m_readError;
+    if (m_live) {
+        std::u16string changes = FormatRegImport(*m_liveSnapshot, *m_root, m_liveName);
+        LONG res = changes.empty() ? ERROR_SUCCESS : ImportLiveChanges(changes);
+        if (res != ERROR_SUCCESS) {
+            m_liveLook = 0;   // the next look reads what the server holds after all
+            return res;
+        }
+        m_liveSnapshot = CloneKey(*m_root);
+        return ERROR_SUCCESS;
+    }
     LONG res = WriteFileAtomically(m_hostPath, FormatRegistryText(*m_root, m_header));
     if (res != ERROR_SUCCESS) {
         m_loaded = false;   // the next look reads what the file still holds
@@ -148,18 +240,44 @@ std::recursive_mutex &RegistryMutex()
     return g_registryMutex;
 }
 
+RegistryReadGuard::RegistryReadGuard(std::recursive_mutex &mutex) : m_mutex(mutex)
+{
+    m_mutex.lock();
+    if (g_look.depth++ == 0) {
+        g_look.number++;
+        g_look.scopeHive = nullptr;
+        g_look.scopePath.clear();
+        g_look.serverRuns = -1;
+    }
+}
+
+RegistryReadGuard::~RegistryReadGuard()
+{
+    g_look.depth--;
+    m_mutex.unlock();
+}
+
+void RegistryReadGuard::Scope(const KeyRef &ref, const std::vector<std::u16string> &names)
+{
+    g_look.scopeHive = ref.hive.get();
+    g_look.scopePath = ref.path;
+    g_look.scopePath.insert(g_look.scopePath.end(), names.begin(), names.end());
+}
+
 static Registry &CurrentRegistry()
 {
     static Registry registry;
     std::string prefix = DosPrefixRoot();
     if (registry.prefix != prefix || !registry.machine) {
         registry.prefix = prefix;
-        registry.machine = std::make_shared<Hive>(prefix + "/system.reg", u"\\Registry\\Machine", "REGISTRY\\\\Machine");
+        registry.machine = std::make_shared<Hive>(prefix + "/system.reg", u"\\Registry\\Machine", "REGISTRY\\\\Machine",
+                                                  u"HKEY_LOCAL_MACHINE");
         std::u16string userName = std::u16string(u"\\Registry\\User\\") + kUserSid;
         registry.user = std::make_shared<Hive>(prefix + "/user.reg", userName,
-                                               "REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000");
+                                               "REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000", u"HKEY_CURRENT_USER");
         registry.userDefault =
-            std::make_shared<Hive>(prefix + "/userdef.reg", u"\\Registry\\User\\.Default", "REGISTRY\\\\User\\\\.Default");
+            std::make_shared<Hive>(prefix + "/userdef.reg", u"\\Registry\\User\\.Default",
+                                   "REGISTRY\\\\User\\\\.Default", u"HKEY_USERS\\.Default");
         registry.users = std::make_shared<Hive>("", u"\\Registry\\User", "REGISTRY\\\\User");
         registry.users->mounts.push_back({{u".Default"}, registry.userDefault});
         registry.users->mounts.push_back({{kUserSid}, registry.user});
@@ -168,21 +286,31 @@ static Registry &CurrentRegistry()
     return registry;
 }
 
-RegistryLock::RegistryLock()
+static std::string CurrentPrefix()
 {
-    g_registryMutex.lock();
-    std::string path = CurrentRegistry().prefix + "/.reg.lock";
-    m_fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    return CurrentRegistry().prefix;
+}
+
+RegistryLock::RegistryLock() : m_look(g_registryMutex)
+{
+    std::string prefix = CurrentPrefix();
+    m_fd = open((prefix + "/.reg.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (m_fd >= 0)
         while (flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
         }
+    if (!g_serverHold) {
+        m_serverHold = std::make_unique<WineServerHold>(prefix);
+        g_serverHold = m_serverHold.get();
+    }
 }
 
 RegistryLock::~RegistryLock()
 {
+    if (m_serverHold)
+        g_serverHold = nullptr;
+    m_serverHold.reset();
     if (m_fd >= 0)
         close(m_fd);   // releases the flock
-    g_registryMutex.unlock();
 }
 
 // ---- walking paths ---------------------------------------------------------------------
@@ -374,7 +502,7 @@ LONG RefWithAccess(HKEY hkey, REGSAM needed, KeyRef &ref)
 
 LONG RefFromHandle(HKEY hkey, KeyRef &ref, REGSAM *access)
 {
-    std::lock_guard<std::recursive_mutex> guard(g_registryMutex);
+    RegistryReadGuard guard(g_registryMutex);
     if (access)
         *access = KEY_ALL_ACCESS;
     if (IsPredefinedKey(hkey)) {

@@ -10,6 +10,13 @@
 // change applied, and the whole file written to a temporary file in the same folder,
 // flushed to disk and renamed over the old one, so that the file is always either the old
 // or the new version, whatever moment a process dies at.
+//
+// Beside a running wineserver: the server holds the prefix's three hives in memory and
+// saves them over their files when it ends, so the files are neither what Wine holds nor a
+// place where a change would last. While one runs, each registry call (a "look") reads the
+// keys it needs from the server through Wine's reg.exe, and a change is handed to the
+// server as an import of exactly what the call changed. While none runs, the registry lock
+// also takes the server's own lock, so that none can start and load a file half-changed.
 #ifndef WINAPI_ADVAPI32_HIVE_H
 #define WINAPI_ADVAPI32_HIVE_H
 
@@ -27,12 +34,14 @@
 
 class Hive {
 public:
-    // `hostPath` empty: a tree kept in memory only.
-    Hive(std::string hostPath, std::u16string fullName, std::string relativeTo);
+    // `hostPath` empty: a tree kept in memory only. `liveName` ("HKEY_LOCAL_MACHINE"): the
+    // hive is one a wineserver holds, by that name, while it runs.
+    Hive(std::string hostPath, std::u16string fullName, std::string relativeTo, std::u16string liveName = u"");
 
     // The tree, read again first when the file changed on disk.
     RegKey &Root();
-    // Writes the tree to its file atomically; the registry lock must be held.
+    // Writes the tree to its file atomically, or hands the change to a running wineserver;
+    // the registry lock must be held.
     LONG Commit();
 
     const std::string &HostPath() const { return m_hostPath; }
@@ -54,9 +63,14 @@ public:
 
 private:
     bool FileChanged(struct stat &st) const;
+    RegKey &LiveRoot();
 
     std::string m_hostPath;
     std::u16string m_fullName;
+    std::u16string m_liveName;
+    bool m_live = false;   // the tree is what the server held at look m_liveLook
+    unsigned long m_liveLook = 0;
+    std::unique_ptr<RegKey> m_liveSnapshot;   // the tree as read; Commit hands over the difference
     RegFileHeader m_header;
     std::unique_ptr<RegKey> m_root;
     bool m_loaded = false;
@@ -76,9 +90,30 @@ LONG WriteFileAtomically(const std::string &hostPath, const std::string &text);
 
 // Held by every registry function while it looks at trees, which a re-read replaces.
 std::recursive_mutex &RegistryMutex();
-typedef std::lock_guard<std::recursive_mutex> RegistryReadGuard;
 
-// The registry lock: this process's threads and other processes, held for its lifetime.
+class WineServerHold;
+struct KeyRef;
+
+// One look at the registry: the outermost guard of a call begins it, and every hive a
+// running wineserver holds is read from the server at most once in it.
+class RegistryReadGuard {
+public:
+    explicit RegistryReadGuard(std::recursive_mutex &mutex);
+    ~RegistryReadGuard();
+    RegistryReadGuard(const RegistryReadGuard &) = delete;
+    RegistryReadGuard &operator=(const RegistryReadGuard &) = delete;
+
+    // Narrows what the look reads of `ref`'s hive from a running server to the key at
+    // `ref` then `names` and what is below it (or below the deepest of them that exists).
+    // Call it before the look's first walk; without it the whole hive is read.
+    void Scope(const KeyRef &ref, const std::vector<std::u16string> &names = {});
+
+private:
+    std::recursive_mutex &m_mutex;
+};
+
+// The registry lock: this process's threads and other processes, held for its lifetime;
+// also one look, and while no wineserver of the prefix runs, that server's lock.
 class RegistryLock {
 public:
     RegistryLock();
@@ -86,8 +121,12 @@ public:
     RegistryLock(const RegistryLock &) = delete;
     RegistryLock &operator=(const RegistryLock &) = delete;
 
+    void Scope(const KeyRef &ref, const std::vector<std::u16string> &names = {}) { m_look.Scope(ref, names); }
+
 private:
+    RegistryReadGuard m_look;
     int m_fd;
+    std::unique_ptr<WineServerHold> m_serverHold;
 };
 
 // A key as a handle names it: its hive and the names leading to it from the hive's root.

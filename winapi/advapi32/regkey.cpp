@@ -63,6 +63,7 @@ LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM sa
     if (res != ERROR_SUCCESS)
         return res;
     RegistryReadGuard guard(RegistryMutex());
+    guard.Scope(from, names);
     if (!WalkPath(from, names, false, ref, res))
         return res;
     *phkResult = NewKeyHandle(ref, MapKeyAccess(samDesired));
@@ -91,6 +92,7 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lp
         return res;
 
     RegistryLock lock;
+    lock.Scope(from, names);
     std::vector<KeyRef> created;
     RegKey *key = WalkPath(from, names, true, ref, res, &created);
     if (!key)
@@ -157,6 +159,7 @@ LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
         return res;
 
     RegistryLock lock;
+    lock.Scope(from, names);
     RegKey *key = WalkPath(from, names, false, ref, res);
     if (!key)
         return res;
@@ -194,6 +197,7 @@ LONG WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchN
     if (res != ERROR_SUCCESS)
         return res;
     RegistryReadGuard guard(RegistryMutex());
+    guard.Scope(ref);
     RegKey *key = LocateKey(ref);
     if (!key)
         return ERROR_KEY_DELETED;
@@ -243,6 +247,7 @@ LONG WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWO
     if (res != ERROR_SUCCESS)
         return res;
     RegistryReadGuard guard(RegistryMutex());
+    guard.Scope(ref);
     RegKey *key = LocateKey(ref);
     if (!key)
         return ERROR_KEY_DELETED;
@@ -310,6 +315,7 @@ LONG WINAPI RegFlushKey(HKEY hKey)
     if (res != ERROR_SUCCESS)
         return res;
     RegistryReadGuard guard(RegistryMutex());
+    guard.Scope(ref);
     return LocateKey(ref) ? ERROR_SUCCESS : ERROR_KEY_DELETED;
 }
 

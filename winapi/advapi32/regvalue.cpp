@@ -81,6 +81,7 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD 
     }
 
     RegistryLock lock;
+    lock.Scope(ref);
     RegKey *key = LocateKey(ref);
     if (!key)
         return ERROR_KEY_DELETED;
@@ -120,6 +121,7 @@ LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, 
     if (lpType)
         *lpType = REG_NONE;
     RegistryReadGuard guard(RegistryMutex());
+    guard.Scope(ref);
     RegKey *key = LocateKey(ref);
     if (!key)
         return ERROR_KEY_DELETED;
@@ -147,6 +149,7 @@ LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD l
     if (res != ERROR_SUCCESS)
         return res;
     RegistryReadGuard guard(RegistryMutex());
+    guard.Scope(ref);
     RegKey *key = LocateKey(ref);
     if (!key)
         return ERROR_KEY_DELETED;
@@ -183,6 +186,7 @@ LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
     if (res != ERROR_SUCCESS)
         return res;
     RegistryLock lock;
+    lock.Scope(ref);
     RegKey *key = LocateKey(ref);
     if (!key)
         return ERROR_KEY_DELETED;
