@@ -96,7 +96,8 @@ TEST_F(RegistryAtomicTest, TheNextWriterRemovesTempFilesOfDeadWritersOnly)
     }
     const std::string deadTemp = Host(".reg" + std::to_string(dead) + ".tmp");
     const std::string liveTemp = Host(".reg" + std::to_string(live) + ".tmp");
-    const std::string otherNames[] = {Host(".reg.tmp"), Host(".reg12x.tmp"), Host(".reg" + std::to_string(dead) + ".tmp.keep")};
+    const std::string otherNames[] = {Host(".reg.tmp"), Host(".reg12x.tmp"),
+                                      Host(".reg" + std::to_string(dead) + ".tmp.keep")};
     for (const std::string &path : {deadTemp, liveTemp})
         ReplaceHostFile(path, "partial");
     for (const std::string &path : otherNames)
