@@ -55,19 +55,33 @@ void CancelNotifications(HKEY hkey)
     }
 }
 
-// What a synchronous wait compares: the key's subkey names and values, and with `subtree`
-// everything below it.
-static void Snapshot(const RegKey &key, bool subtree, std::u16string &out)
+static void AppendValues(const RegKey &key, std::u16string &out)
 {
-    for (const auto &sub : key.subkeys) {
-        out += u"[" + sub->name + u"]";
-        if (subtree && !sub->mounted)
-            Snapshot(*sub, true, out);
-    }
     for (const RegValue &value : key.values) {
         out += value.name + u"=" + (char16_t)value.type;
         for (char c : value.data)
             out += (char16_t)(unsigned char)c;
+    }
+}
+
+// What a synchronous wait compares: the key's subkey names and values, and with `subtree`
+// everything below it, each subkey's contents after its name. Walked with a stack of its
+// own, since a registry file may nest keys deeper than the thread's stack would recurse.
+static void Snapshot(const RegKey &key, bool subtree, std::u16string &out)
+{
+    std::vector<std::pair<const RegKey *, size_t>> open{{&key, 0}};
+    while (!open.empty()) {
+        const RegKey &top = *open.back().first;
+        size_t &next = open.back().second;
+        if (next == top.subkeys.size()) {
+            AppendValues(top, out);
+            open.pop_back();
+            continue;
+        }
+        const RegKey &sub = *top.subkeys[next++];
+        out += u"[" + sub.name + u"]";
+        if (subtree && !sub.mounted)
+            open.push_back({&sub, 0});
     }
 }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <string>
 
 #include "../../../winapi/advapi32/regfile.h"
@@ -139,4 +142,30 @@ TEST_F(HostileFileTest, AWriteThroughTheApiKeepsTheLinesItCouldNotRead)
     EXPECT_NE(text.find("\nstray text\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\n\"a\"=garbage\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\n\"b\"=\"new\"\n"), std::string::npos) << text;
+}
+
+TEST_F(HostileFileTest, AWaitOnAKeyWithAHundredThousandLevelsBelowItEnds)
+{
+    std::string path = "Software\\\\Deep";
+    for (int i = 0; i < 100000; i++)
+        path += "\\\\k";
+    ReplaceHostFile(Host("user.reg"), std::string(kHead) + "\n[" + path + "] 1700000000\n\"v\"=\"deep\"\n");
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        usleep(300000);
+        HKEY own;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_ALL_ACCESS, &own) ||
+            RegSetValueExA(own, "changed", 0, REG_SZ, (const BYTE *)"1", 2))
+            _exit(1);
+        _exit(0);
+    }
+    // The wait compares the whole tree below the key before and after.
+    EXPECT_EQ(RegNotifyChangeKeyValue(key, TRUE, REG_NOTIFY_CHANGE_LAST_SET, NULL, FALSE), ERROR_SUCCESS);
+    int status;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    RegCloseKey(key);
 }
