@@ -94,7 +94,8 @@ const RegValue *RegKey::FindValue(const std::u16string &wanted) const
     return BinarySearch(values, wanted, [](const RegValue &v) -> const std::u16string & { return v.name; }, nullptr);
 }
 
-std::unique_ptr<RegKey> CloneKey(const RegKey &key)
+// One key's own contents, without its subkeys.
+static std::unique_ptr<RegKey> CopyOfKey(const RegKey &key)
 {
     auto copy = std::make_unique<RegKey>();
     copy->name = key.name;
@@ -105,10 +106,25 @@ std::unique_ptr<RegKey> CloneKey(const RegKey &key)
     copy->modified = key.modified;
     copy->values = key.values;
     copy->mounted = key.mounted;
-    copy->subkeys.reserve(key.subkeys.size());
-    for (const auto &sub : key.subkeys)
-        copy->subkeys.push_back(CloneKey(*sub));
     return copy;
+}
+
+std::unique_ptr<RegKey> CloneKey(const RegKey &key)
+{
+    // A walk with a stack of its own: a tree may nest deeper than calls could recurse.
+    std::unique_ptr<RegKey> root = CopyOfKey(key);
+    std::vector<std::pair<const RegKey *, RegKey *>> pending = {{&key, root.get()}};
+    while (!pending.empty()) {
+        const RegKey *from = pending.back().first;
+        RegKey *to = pending.back().second;
+        pending.pop_back();
+        to->subkeys.reserve(from->subkeys.size());
+        for (const auto &sub : from->subkeys) {
+            to->subkeys.push_back(CopyOfKey(*sub));
+            pending.push_back({sub.get(), to->subkeys.back().get()});
+        }
+    }
+    return root;
 }
 
 RegKey *RegKey::AddSubkey(const std::u16string &subName, ULONGLONG time)
