@@ -294,11 +294,15 @@ static std::string HeaderText(const char *p)
     return text;
 }
 
+// The time of a key read from a file until its section, or a subkey's, gives it one. Not 0,
+// which a #time line may set.
+static const ULONGLONG kTimeToCome = ~0ULL;
+
 // Gives the section's key, and the keys created only as its parents, the section's time.
 static void FillParentTimes(const std::vector<RegKey *> &chain, ULONGLONG time)
 {
     for (RegKey *key : chain)
-        if (!key->modified)
+        if (key->modified == kTimeToCome)
             key->modified = time;
 }
 
@@ -337,12 +341,12 @@ bool ParseRegistryText(const std::string &text, RegKey &root, RegFileHeader &hea
             key = &root;
             chain.clear();
             for (const std::u16string &name : SplitPath(path)) {
-                key = key->AddSubkey(name, 0);
+                key = key->AddSubkey(name, kTimeToCome);
                 chain.push_back(key);
             }
             if (chain.empty())
                 chain.push_back(&root);
-            chain.back()->modified = 0;
+            chain.back()->modified = kTimeToCome;
             FillParentTimes(chain, time);
             owner = key;
             unparsed = &key->unparsedLines;
