@@ -68,7 +68,7 @@ LONG ExportLiveKey(const std::u16string &keyName, std::u16string &text)
     if (file.empty())
         return ERROR_REGISTRY_IO_FAILED;
     int exitCode = 0;
-    LONG res = RunReg({"export", AnsiToUtf8(WideToAnsi(keyName)), UnixPathForWine(file), "/y"}, exitCode);
+    LONG res = RunReg({"export", Utf16ToUtf8(keyName), UnixPathForWine(file), "/y"}, exitCode);
     std::string bytes;
     if (res == ERROR_SUCCESS) {
         if (exitCode != 0)

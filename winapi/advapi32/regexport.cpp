@@ -5,6 +5,8 @@
 
 #include <stdio.h>
 
+#include "../kernel32/codepage.h"
+
 #include "winreg.h"
 
 static const char16_t kHeader[] = u"Windows Registry Editor Version 5.00";
@@ -337,20 +339,13 @@ std::u16string FormatRegImport(const RegKey &before, const RegKey &after, const 
 
 std::string Utf16FileBytes(const std::u16string &text)
 {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t c : text) {
-        bytes.push_back((char)(c & 0xFF));
-        bytes.push_back((char)(c >> 8));
-    }
-    return bytes;
+    return "\xFF\xFE" + Utf16ToBytes(text, true);
 }
 
 bool TextOfUtf16File(const std::string &bytes, std::u16string &text)
 {
     if (bytes.size() < 2 || bytes.size() % 2 || (unsigned char)bytes[0] != 0xFF || (unsigned char)bytes[1] != 0xFE)
         return false;
-    text.clear();
-    for (size_t i = 2; i < bytes.size(); i += 2)
-        text += (char16_t)((unsigned char)bytes[i] | (unsigned char)bytes[i + 1] << 8);
+    text = Utf16FromBytes(bytes, 2, true);
     return true;
 }

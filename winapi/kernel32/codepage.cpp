@@ -139,6 +139,28 @@ std::u16string Utf8ToUtf16(const std::string &utf8)
     return out;
 }
 
+std::string Utf16ToBytes(const std::u16string &text, bool littleEndian)
+{
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (char16_t unit : text) {
+        char low = (char)(unit & 0xFF), high = (char)(unit >> 8);
+        bytes += littleEndian ? low : high;
+        bytes += littleEndian ? high : low;
+    }
+    return bytes;
+}
+
+std::u16string Utf16FromBytes(const std::string &bytes, size_t offset, bool littleEndian)
+{
+    std::u16string units;
+    for (size_t i = offset; i + 1 < bytes.size(); i += 2) {
+        unsigned char first = (unsigned char)bytes[i], second = (unsigned char)bytes[i + 1];
+        units += (char16_t)(littleEndian ? first | (second << 8) : (first << 8) | second);
+    }
+    return units;
+}
+
 unsigned char AnsiUpper(unsigned char c)
 {
     if (c >= 'a' && c <= 'z')

@@ -25,6 +25,11 @@ std::string Utf8ToAnsi(const std::string &utf8);
 std::string Utf16ToUtf8(const std::u16string &utf16);
 std::u16string Utf8ToUtf16(const std::string &utf8);
 
+// UTF-16 text as bytes in either byte order, and back from the bytes at `offset` (an odd last
+// byte is left out).
+std::string Utf16ToBytes(const std::u16string &text, bool littleEndian);
+std::u16string Utf16FromBytes(const std::string &bytes, size_t offset, bool littleEndian);
+
 // ANSI upper case as Windows compares file names: ASCII and the accented Latin letters.
 unsigned char AnsiUpper(unsigned char c);
 

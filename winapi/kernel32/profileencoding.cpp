@@ -30,12 +30,7 @@ std::string DecodeProfileFile(const std::string &bytes, ProfileEncoding &encodin
     }
     if (encoding == ProfileEncoding::Ansi)
         return AnsiToUtf8(bytes);
-    bool little = encoding == ProfileEncoding::Utf16LittleEndian;
-    std::u16string units;
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-        unsigned char first = (unsigned char)bytes[i], second = (unsigned char)bytes[i + 1];
-        units += (char16_t)(little ? first | (second << 8) : (first << 8) | second);
-    }
+    std::u16string units = Utf16FromBytes(bytes, 2, encoding == ProfileEncoding::Utf16LittleEndian);
     // An odd last byte is read as a character of that value, in either byte order, as Wine
     // reads it.
     if (bytes.size() % 2 == 1)
@@ -59,11 +54,5 @@ std::string EncodeProfileFile(const std::string &text, ProfileEncoding encoding)
         break;
     }
     bool little = encoding == ProfileEncoding::Utf16LittleEndian;
-    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
-    for (char16_t unit : Utf8ToUtf16(text)) {
-        char low = (char)(unit & 0xFF), high = (char)(unit >> 8);
-        bytes += little ? low : high;
-        bytes += little ? high : low;
-    }
-    return bytes;
+    return (little ? "\xFF\xFE" : "\xFE\xFF") + Utf16ToBytes(Utf8ToUtf16(text), little);
 }
